@@ -1,0 +1,22 @@
+#pragma once
+// Texts in the core are bytes of the installation's single-byte code page.
+// Only the edges (host files, the Qt layer) convert to and from UTF-8.
+
+#include <string>
+#include <string_view>
+
+namespace kelmar::platform {
+
+enum class CodePage { Windows1252, Windows1250 };
+
+// Windows-1250 when KELMAR_CODEPAGE=1250, else Windows-1252.
+CodePage installationCodePage();
+
+// Bytes of the code page to UTF-8. Bytes the code page leaves undefined map to U+FFFD.
+std::string toUtf8(std::string_view bytes, CodePage codePage);
+
+// UTF-8 to bytes of the code page. Characters the code page cannot hold, and
+// malformed UTF-8, become '?'.
+std::string fromUtf8(std::string_view utf8, CodePage codePage);
+
+}  // namespace kelmar::platform

@@ -1,0 +1,33 @@
+#pragma once
+// Splitting of the program's command line into CommandLineArgs.
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace kelmar::platform {
+
+// Element 0 is never used; elements 1..count() hold the arguments.
+struct CommandLineArgs {
+    std::vector<std::string> items{""};
+
+    int count() const { return static_cast<int>(items.size()) - 1; }
+    // Argument i, or empty when there is none.
+    const std::string& arg(int i) const;
+    // Grows the list to hold index i (keeping what it holds) and stores text there.
+    void set(int i, std::string text);
+    // Argument 1 is "A", "a", "I" or "i".
+    bool automaticOnline() const;
+    // Argument 1 is "I" or "i".
+    bool automaticWrite() const;
+};
+
+// Splits at "/" and tab into at most maxCount arguments, each trimmed of blanks.
+CommandLineArgs splitCommandLine(std::string_view commandLine, int maxCount = 10);
+
+// The arguments of the running program. On Windows the command line is split
+// as above. Elsewhere folder paths hold slashes, so each argv element is one
+// field: "/I" or "/a" is a switch, anything else (a path) is taken whole.
+CommandLineArgs commandLineFromArgv(int argc, const char* const* argv, int maxCount);
+
+}  // namespace kelmar::platform

@@ -1,0 +1,396 @@
+#include "host/sim/sim_host_file.h"
+
+#include "support/host_file_builder.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <map>
+#include <set>
+
+using kelmar::host::HostError;
+using kelmar::platform::CodePage;
+using namespace kelmar::host::sim;
+
+namespace {
+
+std::optional<HostModel> parse(std::string_view text, std::string& error,
+                               CodePage codePage = CodePage::Windows1252) {
+    return parseHostFile(text, "x.json", codePage, error);
+}
+
+HostModel parseOk(std::string_view text, CodePage codePage = CodePage::Windows1252) {
+    std::string error;
+    auto model = parse(text, error, codePage);
+    EXPECT_TRUE(model) << error;
+    return model ? std::move(*model) : HostModel{};
+}
+
+std::string parseError(std::string_view text) {
+    std::string error;
+    EXPECT_FALSE(parse(text, error)) << "loaded: " << text;
+    return error;
+}
+
+// The reason a member fails with, or "" when it reads.
+template <class T>
+std::string reasonOf(const Member<T>& member) {
+    try {
+        member.get();
+        return "";
+    } catch (const HostError& e) {
+        return e.what();
+    }
+}
+
+const CommandModel& onlyCommand(const HostModel& m) {
+    return m.activePartProgram.value->commands.value.at(0).value;
+}
+
+HostModel withCommand(const std::string& command) {
+    return parseOk(R"({"activePartProgram": {"commands": [)" + command + "]}}");
+}
+
+}  // namespace
+
+TEST(HostFileDefaults, EmptyObjectGivesTheDocumentedDefaults) {
+    const HostModel m = parseOk("{}");
+    EXPECT_TRUE(m.window.get());
+    EXPECT_EQ(m.majorVersion.get(), 4);
+    EXPECT_EQ(m.minorVersion.get(), 3);
+    EXPECT_TRUE(m.adminFlag.get());
+    EXPECT_TRUE(m.displayFlag.get());
+    EXPECT_TRUE(m.options.get().empty());
+    EXPECT_FALSE(m.execution);
+    EXPECT_FALSE(m.activePartProgram.get());
+}
+
+TEST(HostFileDefaults, MembersLeftOutReadAsZeroEmptyOrFalse) {
+    const HostModel m = withCommand(R"({"dimension": {}, "comment": {}})");
+    const PartProgramModel& p = *m.activePartProgram.get();
+    EXPECT_EQ(p.name.get(), "");
+    EXPECT_EQ(p.serialNumber.get(), "");
+    const CommandModel& c = onlyCommand(m);
+    EXPECT_EQ(c.type.get(), 0);
+    EXPECT_EQ(c.id.get(), "");
+    EXPECT_FALSE(c.marked.get());
+    EXPECT_EQ(c.decimalSetting.get(), 0);
+    EXPECT_TRUE(c.fieldInt.get().empty());
+    const DimensionModel& d = c.dimension->get();
+    EXPECT_EQ(d.nominal.get(), 0.0);
+    EXPECT_EQ(d.unitCode.get(), 0);
+    EXPECT_EQ(d.axisText.get(), "");
+    EXPECT_FALSE(d.positionAxis.get());
+    EXPECT_TRUE(c.comment->get().lines.get().empty());
+    EXPECT_FALSE(c.statistics);
+    EXPECT_FALSE(c.traceField);
+}
+
+TEST(HostFileDefaults, NullReadsAsNotGiven) {
+    EXPECT_FALSE(parseOk(R"({"activePartProgram": null})").activePartProgram.get());
+    EXPECT_TRUE(parseOk(R"({"window": null})").window.get());
+    const HostModel m = parseOk(R"({"execution": {"stopAfter": null}})");
+    ASSERT_TRUE(m.execution);
+    EXPECT_FALSE(m.execution->stopAfter);
+    EXPECT_EQ(m.execution->terminationType, 1);
+    // A null kind member does not make the command of that kind.
+    EXPECT_FALSE(onlyCommand(withCommand(R"({"dimension": null})")).dimension);
+}
+
+TEST(HostFileRead, EveryMemberOfACompleteFileIsRead) {
+    const HostModel m = parseOk(R"({
+      "window": true, "majorVersion": 5, "minorVersion": 1, "adminFlag": false, "displayFlag": false,
+      "options": { "DimensionDecimalPlaces": "5", "Other": 7 },
+      "execution": { "autoStart": true, "terminationType": 2, "stopAfter": 3, "closeAfter": true },
+      "activePartProgram": {
+        "name": "BRACKET", "fullName": "C:\\Programs\\BRACKET.PRG", "path": "/srv/qdas/out",
+        "partName": "BRACKET", "revisionNumber": "B", "serialNumber": "SN42",
+        "commands": [
+          { "type": 1100, "id": "DIM1", "marked": true,
+            "dimension": { "id": "DIM1", "axisText": "D", "nominal": 10.0, "measured": 10.004,
+                           "plusTol": 0.05, "minusTol": 0.04, "deviation": 0.004, "outTol": 0.001,
+                           "unitCode": 1, "feature1": "CIR1", "feature2": "F2", "feature3": "F3",
+                           "mode": 2, "locationAxis": true, "positionAxis": true } },
+          { "type": 1300, "comment": { "commentType": 1, "lines": ["Bore", "second line"] } },
+          { "type": 1400, "statistics": { "state": 2, "text": "/out" } },
+          { "type": 1500, "traceField": { "name": "K2001", "value": "Bore" } },
+          { "type": 114, "decimalSetting": 3 },
+          { "type": 184, "id": "PNT1", "fieldInt": { "165": 0, "172": 2 },
+            "fieldValue": { "662": 1.5, "657": "PNT1" } }
+        ]
+      }
+    })");
+    EXPECT_EQ(m.majorVersion.get(), 5);
+    EXPECT_FALSE(m.displayFlag.get());
+    EXPECT_EQ(m.options.get().at("DimensionDecimalPlaces").get(), "5");
+    EXPECT_EQ(m.options.get().at("Other").get(), "7");
+    EXPECT_TRUE(m.execution->autoStart);
+    EXPECT_EQ(m.execution->terminationType, 2);
+    EXPECT_EQ(m.execution->stopAfter, 3);
+    EXPECT_TRUE(m.execution->closeAfter);
+
+    const PartProgramModel& p = *m.activePartProgram.get();
+    EXPECT_EQ(p.fullName.get(), "C:\\Programs\\BRACKET.PRG");
+    EXPECT_EQ(p.revisionNumber.get(), "B");
+    const auto& commands = p.commands.get();
+    ASSERT_EQ(commands.size(), 6u);
+
+    const DimensionModel& d = commands[0].get().dimension->get();
+    EXPECT_TRUE(commands[0].get().marked.get());
+    EXPECT_EQ(d.measured.get(), 10.004);
+    EXPECT_EQ(d.minusTol.get(), 0.04);
+    EXPECT_EQ(d.outTol.get(), 0.001);
+    EXPECT_EQ(d.feature3.get(), "F3");
+    EXPECT_EQ(d.mode.get(), 2);
+    EXPECT_TRUE(d.locationAxis.get());
+
+    EXPECT_EQ(commands[1].get().comment->get().lines.get().at(1).get(), "second line");
+    EXPECT_EQ(commands[2].get().statistics->get().text.get(), "/out");
+    EXPECT_EQ(commands[3].get().traceField->get().value.get(), "Bore");
+    EXPECT_EQ(commands[4].get().decimalSetting.get(), 3);
+    const CommandModel& k184 = commands[5].get();
+    EXPECT_EQ(k184.fieldInt.get().at(172).get(), 2);
+    EXPECT_EQ(std::get<double>(k184.fieldValue.get().at(662).get()), 1.5);
+    EXPECT_EQ(std::get<std::string>(k184.fieldValue.get().at(657).get()), "PNT1");
+}
+
+TEST(HostFileRead, MembersStartingWithUnderscoreAreNotes) {
+    const HostModel m = parseOk(R"({"_about": {"any": [1, "thing"]}, "activePartProgram": {"_note": 5}})");
+    EXPECT_TRUE(m.activePartProgram.get());
+}
+
+TEST(HostFileRead, WholeNumbersMayBeWrittenWithAFraction) {
+    EXPECT_EQ(parseOk(R"({"majorVersion": 5.0})").majorVersion.get(), 5);
+    EXPECT_EQ(parseOk(R"({"majorVersion": -2})").majorVersion.get(), -2);
+}
+
+TEST(HostFileErrors, ErrorMembersKeepTheirReasonAtEveryLevel) {
+    const HostModel top = parseOk(R"({"adminFlag": {"error": "no admin"}, "options": {"error": "no registry"},
+                                      "activePartProgram": {"error": "busy"}})");
+    EXPECT_EQ(reasonOf(top.adminFlag), "no admin");
+    EXPECT_EQ(reasonOf(top.options), "no registry");
+    EXPECT_EQ(reasonOf(top.activePartProgram), "busy");
+    EXPECT_EQ(reasonOf(top.displayFlag), "");
+
+    const HostModel m = parseOk(R"({"options": {"A": {"error": "gone"}}, "activePartProgram": {
+        "serialNumber": {"error": "locked"},
+        "commands": [
+          {"error": "whole command"},
+          {"dimension": {"error": "no data"}},
+          {"dimension": {"nominal": {"error": "bad nominal"}, "measured": 2}},
+          {"comment": {"lines": ["one", {"error": "bad line"}]}},
+          {"fieldInt": {"165": {"error": "bad field"}}, "fieldValue": {"error": "no fields"}}
+        ]}})");
+    EXPECT_EQ(reasonOf(m.options.get().at("A")), "gone");
+    const PartProgramModel& p = *m.activePartProgram.get();
+    EXPECT_EQ(reasonOf(p.serialNumber), "locked");
+    const auto& c = p.commands.get();
+    EXPECT_EQ(reasonOf(c[0]), "whole command");
+    ASSERT_TRUE(c[1].get().dimension);  // still a dimension command
+    EXPECT_EQ(reasonOf(*c[1].get().dimension), "no data");
+    EXPECT_EQ(reasonOf(c[2].get().dimension->get().nominal), "bad nominal");
+    EXPECT_EQ(c[2].get().dimension->get().measured.get(), 2.0);
+    EXPECT_EQ(reasonOf(c[3].get().comment->get().lines.get().at(1)), "bad line");
+    EXPECT_EQ(reasonOf(c[4].get().fieldInt.get().at(165)), "bad field");
+    EXPECT_EQ(reasonOf(c[4].get().fieldValue), "no fields");
+}
+
+TEST(HostFileErrors, ErrorFormStandsAloneAndHoldsAText) {
+    EXPECT_EQ(parseError(R"({"adminFlag": {"error": "x", "value": true}})"),
+              "x.json: member adminFlag: an error member holds nothing but \"error\"");
+    EXPECT_EQ(parseError(R"({"adminFlag": {"error": 5}})"), "x.json: member adminFlag.error: expected a text");
+    EXPECT_EQ(parseError(R"({"execution": {"error": "x"}})"),
+              "x.json: member execution: execution settings cannot be given as an error");
+}
+
+TEST(HostFileTypes, WrongTypesNameTheFileAndTheMemberPath) {
+    const std::map<std::string, std::string> cases = {
+        {R"({"activePartProgram": {"commands": [{}, {}, {}, {"dimension": {"nominal": "abc"}}]}})",
+         "member activePartProgram.commands[3].dimension.nominal: expected a number"},
+        {R"({"activePartProgram": {"commands": 5}})", "member activePartProgram.commands: expected a list of commands"},
+        {R"({"activePartProgram": {"commands": [7]}})", "member activePartProgram.commands[0]: expected an object"},
+        {R"({"activePartProgram": 1})", "member activePartProgram: expected an object"},
+        {R"({"activePartProgram": {"name": 12}})", "member activePartProgram.name: expected a text"},
+        {R"({"window": "yes"})", "member window: expected true or false"},
+        {R"({"majorVersion": 4.5})", "member majorVersion: expected a whole number"},
+        {R"({"majorVersion": 3000000000})", "member majorVersion: number out of range"},
+        {R"({"minorVersion": -3000000000})", "member minorVersion: number out of range"},
+        {R"({"options": []})", "member options: expected an object"},
+        {R"({"options": {"A": true}})", "member options.A: expected a text or a number"},
+        {R"({"execution": {"stopAfter": -1}})", "member execution.stopAfter: expected a count of 0 or more"},
+        {R"({"execution": {"autoStart": 1}})", "member execution.autoStart: expected true or false"},
+        {R"({"activePartProgram": {"commands": [{"comment": {"lines": ["a", 3]}}]}})",
+         "member activePartProgram.commands[0].comment.lines[1]: expected a text"},
+        {R"({"activePartProgram": {"commands": [{"fieldInt": {"abc": 1}}]}})",
+         "member activePartProgram.commands[0].fieldInt.abc: expected a field code (a whole number) as the name"},
+        {R"({"activePartProgram": {"commands": [{"fieldInt": {"165 ": 1}}]}})",
+         "member activePartProgram.commands[0].fieldInt.165 : expected a field code (a whole number) as the name"},
+        {R"({"activePartProgram": {"commands": [{"fieldValue": {"662": true}}]}})",
+         "member activePartProgram.commands[0].fieldValue.662: expected a number or a text"},
+        {R"({"activePartProgram": {"commands": [{"dimension": {"nomnal": 1}}]}})",
+         "member activePartProgram.commands[0].dimension.nomnal: unknown member"},
+        {R"({"Window": true})", "member Window: unknown member"},
+    };
+    for (const auto& [text, message] : cases) EXPECT_EQ(parseError(text), "x.json: " + message) << text;
+}
+
+TEST(HostFileTypes, TopLevelMustBeAnObject) {
+    EXPECT_EQ(parseError("[]"), "x.json: expected a JSON object at the top level");
+    EXPECT_EQ(parseError("\"text\""), "x.json: expected a JSON object at the top level");
+}
+
+TEST(HostFileJson, MalformedTextNamesTheFileAndTheBytePosition) {
+    std::string error;
+    EXPECT_FALSE(parseHostFile(R"({"window": tru})", "examples/x.json", CodePage::Windows1252, error));
+    EXPECT_EQ(error.rfind("Host file examples/x.json is not valid JSON at byte 15: ", 0), 0u) << error;
+    EXPECT_EQ(error.find("[json.exception"), std::string::npos) << error;
+
+    EXPECT_NE(parseError("").find("is not valid JSON at byte 1: "), std::string::npos);
+    EXPECT_NE(parseError("{\"a\": 1,").find("is not valid JSON at byte 9: "), std::string::npos);
+    EXPECT_NE(parseError("{} {}").find("is not valid JSON at byte 4: "), std::string::npos);
+}
+
+TEST(HostFileJson, HostileBytesAndNumbersFailWithoutCrashing) {
+    EXPECT_NE(parseError("{\"name\": \"\xC3\x28\"}").find("is not valid JSON at byte"), std::string::npos);
+    EXPECT_NE(parseError(std::string("{\"a\":\0}", 7)).find("is not valid JSON"), std::string::npos);
+    EXPECT_NE(parseError(R"({"majorVersion": 1e999})").find("Host file x.json is not valid JSON"), std::string::npos);
+}
+
+TEST(HostFileJson, NestingDeeperThanTheLimitIsRefused) {
+    const std::string hostile(200000, '[');
+    EXPECT_EQ(parseError(hostile), "Host file x.json nests deeper than 64 levels at byte 65");
+
+    auto nested = [](int arrays) {
+        return R"({"_n": )" + std::string(arrays, '[') + std::string(arrays, ']') + "}";
+    };
+    parseOk(nested(kMaxHostFileDepth - 1));  // with the outer object, exactly the limit
+    EXPECT_NE(parseError(nested(kMaxHostFileDepth)).find("nests deeper than 64"), std::string::npos);
+    // Brackets inside texts, escaped quotes included, do not count.
+    parseOk(R"({"_n": "\"[[[[)" + std::string(500, '[') + R"("})");
+}
+
+TEST(HostFileJson, LargeFilesLoadAndOversizeTextIsRefused) {
+    kelmar::test::HostFileBuilder b;
+    for (int i = 0; i < 20000; ++i) b.dimension(1100, "DIM" + std::to_string(i)).nominal(i).measured(i + 0.001);
+    EXPECT_EQ(parseOk(b.json()).activePartProgram.get()->commands.get().size(), 20000u);
+
+    const std::string oversize(kMaxHostFileBytes + 1, ' ');
+    EXPECT_EQ(parseError(oversize), "Host file x.json is larger than 32 MiB");
+}
+
+TEST(HostFileCodePage, TextsArriveInTheInstallationCodePage) {
+    const std::string text = R"({"options": {"N\u00e4me": "\u00e4"}, "activePartProgram": {
+        "partName": "Tr\u00e4ger", "serialNumber": "ř", "path": {"error": "Pfad \u00e4"}}})";
+    const HostModel western = parseOk(text, CodePage::Windows1252);
+    const PartProgramModel& w = *western.activePartProgram.get();
+    EXPECT_EQ(w.partName.get(), "Tr\xE4ger");
+    EXPECT_EQ(w.serialNumber.get(), "?");  // no ř in Windows-1252
+    EXPECT_EQ(reasonOf(w.path), "Pfad \xE4");
+    EXPECT_EQ(western.options.get().at("N\xE4me").get(), "\xE4");
+
+    const HostModel central = parseOk(text, CodePage::Windows1250);
+    EXPECT_EQ(central.activePartProgram.get()->serialNumber.get(), "\xF8");
+    EXPECT_EQ(central.activePartProgram.get()->partName.get(), "Tr\xE4ger");
+}
+
+namespace {
+
+// Files held in memory; paths listed in unreadable exist but cannot be read.
+class MemoryFiles : public kelmar::platform::FileSystem {
+public:
+    std::map<std::string, std::string> files;
+    std::set<std::string> unreadable;
+
+    std::optional<std::string> readFile(const std::string& path) override {
+        const auto it = files.find(path);
+        if (it == files.end() || unreadable.count(path)) return std::nullopt;
+        return it->second;
+    }
+    bool fileExists(const std::string& path) override { return files.count(path) > 0; }
+    bool writeFile(const std::string&, const std::string&) override { return false; }
+    bool appendFile(const std::string&, const std::string&) override { return false; }
+    bool copyFile(const std::string&, const std::string&, bool) override { return false; }
+    bool renameFile(const std::string&, const std::string&) override { return false; }
+    bool removeFile(const std::string&) override { return false; }
+    bool folderExists(const std::string&) override { return false; }
+    bool createFolder(const std::string&) override { return false; }
+    std::vector<std::string> listFiles(const std::string&) override { return {}; }
+};
+
+}  // namespace
+
+TEST(HostFileLoad, ReadsThroughThePortAndNamesTheFileOnFailure) {
+    MemoryFiles fs;
+    fs.files["/h/ok.json"] = R"({"majorVersion": 7})";
+    fs.files["/h/bad.json"] = R"({"majorVersion": "7"})";
+    fs.files["/h/locked.json"] = "{}";
+    fs.unreadable.insert("/h/locked.json");
+    std::string error;
+
+    const auto ok = loadHostFile(fs, "/h/ok.json", CodePage::Windows1252, error);
+    ASSERT_TRUE(ok) << error;
+    EXPECT_EQ(ok->majorVersion.get(), 7);
+
+    EXPECT_FALSE(loadHostFile(fs, "/h/missing.json", CodePage::Windows1252, error));
+    EXPECT_EQ(error, "Host file /h/missing.json does not exist");
+    EXPECT_FALSE(loadHostFile(fs, "/h/locked.json", CodePage::Windows1252, error));
+    EXPECT_EQ(error, "Host file /h/locked.json cannot be read");
+    EXPECT_FALSE(loadHostFile(fs, "/h/bad.json", CodePage::Windows1252, error));
+    EXPECT_EQ(error, "/h/bad.json: member majorVersion: expected a whole number");
+}
+
+TEST(HostFileExamples, ShippedExamplesLoadAndCoverTheCommandKinds) {
+    const char* source = std::getenv("KELMAR_SOURCE_DIR");
+    if (!source) GTEST_SKIP() << "KELMAR_SOURCE_DIR not set";
+    auto disk = kelmar::platform::makeDiskFileSystem();
+    const std::string dir = std::string(source) + "/examples/";
+    std::string error;
+
+    const auto none = loadHostFile(*disk, dir + "no-part-program.json", CodePage::Windows1252, error);
+    ASSERT_TRUE(none) << error;
+    EXPECT_FALSE(none->activePartProgram.get());
+
+    const auto empty = loadHostFile(*disk, dir + "empty.json", CodePage::Windows1252, error);
+    ASSERT_TRUE(empty) << error;
+    EXPECT_TRUE(empty->activePartProgram.get()->commands.get().empty());
+
+    const auto bracket = loadHostFile(*disk, dir + "bracket.json", CodePage::Windows1252, error);
+    ASSERT_TRUE(bracket) << error;
+    std::set<int> kinds;
+    int outOfTolerance = 0;
+    int eventComments = 0;
+    for (const auto& member : bracket->activePartProgram.get()->commands.get()) {
+        const CommandModel& c = member.get();
+        kinds.insert(c.type.get());
+        if (c.dimension && c.dimension->get().outTol.get() != 0.0) ++outOfTolerance;
+        if (c.comment && c.comment->get().commentType.get() == 1) ++eventComments;
+        if (c.type.get() == 184) {
+            EXPECT_EQ(c.fieldInt.get().at(165).get(), 0);
+        }
+    }
+    for (int kind : {114, 184, 1000, 1001, 1002, 1100, 1108, 1200, 1201, 1202, 1203, 1209})
+        EXPECT_TRUE(kinds.count(kind)) << "no command of kind " << kind;
+    EXPECT_EQ(outOfTolerance, 1);
+    EXPECT_GE(eventComments, 2);
+}
+
+TEST(HostFileBuilderOutput, FillsDeviationAndOutOfToleranceUnlessGiven) {
+    kelmar::test::HostFileBuilder b;
+    b.dimension(1100, "IN").nominal(10).measured(10.004).tol(0.05, 0.05);
+    b.dimension(1100, "HIGH").nominal(10).measured(10.08).tol(0.05, 0.05);
+    b.dimension(1100, "LOW").nominal(10).measured(9.9).tol(0.05, 0.05);
+    b.dimension(1100, "SET").nominal(10).measured(11).deviation(0).outTol(0);
+    b.comment(1, {"a"}).error("comment.commentType", "no type");
+    const HostModel m = parseOk(b.json());
+    const auto& c = m.activePartProgram.get()->commands.get();
+    ASSERT_EQ(c.size(), 5u);
+    auto dim = [&](int i) -> const DimensionModel& { return c[i].get().dimension->get(); };
+    EXPECT_DOUBLE_EQ(dim(0).deviation.get(), 0.004);
+    EXPECT_DOUBLE_EQ(dim(0).outTol.get(), 0.0);
+    EXPECT_DOUBLE_EQ(dim(1).outTol.get(), 0.03);
+    EXPECT_DOUBLE_EQ(dim(2).outTol.get(), -0.05);
+    EXPECT_DOUBLE_EQ(dim(3).deviation.get(), 0.0);
+    EXPECT_EQ(dim(1).id.get(), "HIGH");
+    EXPECT_EQ(dim(1).unitCode.get(), 1);
+    EXPECT_EQ(reasonOf(c[4].get().comment->get().commentType), "no type");
+}

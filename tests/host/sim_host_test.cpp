@@ -1,0 +1,449 @@
+#include "host/sim/sim_host.h"
+
+#include "support/host_file_builder.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+using kelmar::host::Command;
+using kelmar::host::HostError;
+using kelmar::host::HostEventSink;
+using kelmar::host::PartProgram;
+using kelmar::test::HostFileBuilder;
+using kelmar::test::makeSimHost;
+using kelmar::test::PostQueue;
+using namespace kelmar::host::sim;
+
+namespace {
+
+// Records every event as a short line; react runs after recording, as a handler would.
+class RecordingSink : public HostEventSink {
+public:
+    std::vector<std::string> events;
+    std::function<void(const std::string&)> react;
+
+    void OnObjectExecuted(PartProgram& program, Command& command) override {
+        record("exec " + command.Id() + " of " + program.Name());
+    }
+    void OnEndExecution(PartProgram& program, int terminationType) override {
+        record("end " + std::to_string(terminationType) + " of " + program.Name());
+    }
+    void OnClosePartProgram() override { record("close"); }
+
+private:
+    void record(const std::string& event) {
+        events.push_back(event);
+        if (react) react(event);
+    }
+};
+
+HostFileBuilder threeDimensions() {
+    HostFileBuilder b;
+    b.programName("P");
+    b.dimension(1100, "D1");
+    b.dimension(1100, "D2");
+    b.dimension(1100, "D3");
+    return b;
+}
+
+const std::vector<std::string> kFullRun = {"exec D1 of P", "exec D2 of P", "exec D3 of P", "end 1 of P"};
+
+template <class Read>
+std::string reasonOf(Read read) {
+    try {
+        read();
+        return "";
+    } catch (const HostError& e) {
+        return e.what();
+    }
+}
+
+// A host with a bound sink; the fixture keeps every part alive for the test.
+class Execution : public ::testing::Test {
+protected:
+    void start(const HostFileBuilder& b) {
+        locator = makeSimHost(b, queue.poster());
+        app = locator->application();
+        app->BindEvents(sink);
+    }
+
+    PostQueue queue;
+    RecordingSink sink;
+    std::unique_ptr<SimHostLocator> locator;
+    std::shared_ptr<SimApplication> app;
+};
+
+}  // namespace
+
+TEST(SimLocator, WindowDecidesWhetherAnApplicationIsFound) {
+    auto running = makeSimHost(HostFileBuilder());
+    EXPECT_TRUE(running->HostWindowExists());
+    EXPECT_EQ(running->GetApplication(), running->GetApplication());
+
+    auto closed = makeSimHost(HostFileBuilder().window(false));
+    EXPECT_FALSE(closed->HostWindowExists());
+    EXPECT_THROW(closed->GetApplication(), HostError);
+
+    auto broken = makeSimHost(HostFileBuilder().error("window", "server busy"));
+    EXPECT_TRUE(broken->HostWindowExists());
+    EXPECT_EQ(reasonOf([&] { broken->GetApplication(); }), "server busy");
+}
+
+TEST(SimLocator, OptionsAnswerTheirTextOrFail) {
+    HostFileBuilder b;
+    b.option("DimensionDecimalPlaces", "5").option("Count", 7).raw("options.Ratio", "2.5");
+    b.error("options.Locked", "access denied");
+    auto host = makeSimHost(b);
+    EXPECT_EQ(host->ReadOption("DimensionDecimalPlaces"), "5");
+    EXPECT_EQ(host->ReadOption("Count"), "7");
+    EXPECT_EQ(host->ReadOption("Ratio"), "2.5");
+    EXPECT_EQ(host->ReadOption("Missing"), std::nullopt);
+    EXPECT_EQ(host->ReadOption("dimensiondecimalplaces"), std::nullopt);
+    EXPECT_EQ(reasonOf([&] { host->ReadOption("Locked"); }), "access denied");
+
+    auto noRegistry = makeSimHost(HostFileBuilder().error("options", "no registry"));
+    EXPECT_THROW(noRegistry->ReadOption("DimensionDecimalPlaces"), HostError);
+}
+
+TEST(SimApplicationMembers, VersionsAndFlagsReadAndDisplayFlagIsStored) {
+    auto host = makeSimHost(HostFileBuilder().versions(5, 1).adminFlag(false));
+    auto app = host->GetApplication();
+    EXPECT_EQ(app->MajorVersion(), 5);
+    EXPECT_EQ(app->MinorVersion(), 1);
+    EXPECT_FALSE(app->AdminFlag());
+    EXPECT_TRUE(app->DisplayFlag());
+    app->SetDisplayFlag(false);
+    EXPECT_FALSE(app->DisplayFlag());
+    app->SetDisplayFlag(true);
+    EXPECT_TRUE(app->DisplayFlag());
+
+    auto broken = makeSimHost(HostFileBuilder().error("displayFlag", "no display"));
+    EXPECT_EQ(reasonOf([&] { broken->application()->DisplayFlag(); }), "no display");
+    EXPECT_EQ(reasonOf([&] { broken->application()->SetDisplayFlag(false); }), "no display");
+}
+
+TEST(SimApplicationMembers, ActivePartProgramIsEmptyFailingOrReadable) {
+    EXPECT_EQ(makeSimHost(HostFileBuilder().noPartProgram())->application()->ActivePartProgram(), nullptr);
+    auto busy = makeSimHost(HostFileBuilder().error("activePartProgram", "busy"));
+    EXPECT_EQ(reasonOf([&] { busy->application()->ActivePartProgram(); }), "busy");
+
+    HostFileBuilder b;
+    b.programName("BRACKET").fullName("C:\\P\\BRACKET.PRG").path("/out").partName("BR-1").revisionNumber("C");
+    b.error("activePartProgram.serialNumber", "locked");
+    auto host = makeSimHost(b);
+    const auto program = host->application()->ActivePartProgram();
+    ASSERT_TRUE(program);
+    EXPECT_EQ(program, host->application()->ActivePartProgram());
+    EXPECT_EQ(program->Name(), "BRACKET");
+    EXPECT_EQ(program->FullName(), "C:\\P\\BRACKET.PRG");
+    EXPECT_EQ(program->Path(), "/out");
+    EXPECT_EQ(program->PartName(), "BR-1");
+    EXPECT_EQ(program->RevisionNumber(), "C");
+    EXPECT_EQ(reasonOf([&] { program->SerialNumber(); }), "locked");
+}
+
+TEST(SimCommandsMembers, ItemIsOneBasedAndPrepareCommandIsCounted) {
+    auto host = makeSimHost(threeDimensions());
+    const auto commands = host->application()->ActivePartProgram()->GetCommands();
+    ASSERT_EQ(commands->Count(), 3);
+    EXPECT_EQ(commands->Item(1)->Id(), "D1");
+    EXPECT_EQ(commands->Item(3)->Id(), "D3");
+    EXPECT_EQ(commands->Item(2), commands->Item(2));
+    EXPECT_THROW(commands->Item(0), HostError);
+    EXPECT_THROW(commands->Item(4), HostError);
+
+    auto sim = std::dynamic_pointer_cast<SimCommands>(commands);
+    ASSERT_TRUE(sim);
+    commands->PrepareCommand(*commands->Item(2));
+    commands->PrepareCommand(*commands->Item(2));
+    EXPECT_EQ(sim->prepareCount(), 2);
+    EXPECT_TRUE(std::dynamic_pointer_cast<SimCommand>(commands->Item(2))->isPrepared());
+    EXPECT_FALSE(std::dynamic_pointer_cast<SimCommand>(commands->Item(1))->isPrepared());
+}
+
+TEST(SimCommandsMembers, KindObjectsExistOnlyOnCommandsOfThatKind) {
+    HostFileBuilder b;
+    b.dimension(1100, "D1").nominal(10).measured(10.1).axisText("D").features("CIR1").marked();
+    b.comment(1, {"first", "second"});
+    b.statistics(2, "/out");
+    b.traceField("K2001", "Bore");
+    b.command(1001);
+    auto host = makeSimHost(b);
+    const auto c = host->application()->ActivePartProgram()->GetCommands();
+
+    const auto dim = c->Item(1);
+    EXPECT_TRUE(dim->IsDimension());
+    EXPECT_FALSE(dim->IsComment() || dim->IsStatistics() || dim->IsTraceField());
+    EXPECT_TRUE(dim->IsMarked());
+    EXPECT_EQ(dim->Type(), 1100);
+    EXPECT_DOUBLE_EQ(dim->DimensionData()->Measured(), 10.1);
+    EXPECT_EQ(dim->DimensionData()->Feature1(), "CIR1");
+    EXPECT_THROW(dim->GetComment(), HostError);
+    EXPECT_THROW(dim->GetStatistics(), HostError);
+    EXPECT_THROW(dim->GetTraceField(), HostError);
+
+    EXPECT_EQ(c->Item(2)->GetComment()->Line(2), "second");
+    EXPECT_THROW(c->Item(2)->DimensionData(), HostError);
+    EXPECT_EQ(c->Item(3)->GetStatistics()->State(), 2);
+    EXPECT_EQ(c->Item(3)->GetStatistics()->Text(), "/out");
+    EXPECT_EQ(c->Item(4)->GetTraceField()->Name(), "K2001");
+    EXPECT_EQ(c->Item(4)->GetTraceField()->Value(), "Bore");
+
+    const auto plain = c->Item(5);
+    EXPECT_FALSE(plain->IsDimension() || plain->IsComment() || plain->IsStatistics() || plain->IsTraceField());
+    EXPECT_THROW(plain->DimensionData(), HostError);
+}
+
+TEST(SimCommandsMembers, ErrorMembersFailOnlyWhenRead) {
+    HostFileBuilder b;
+    b.dimension(1100, "D1").error("", "command gone");
+    b.dimension(1100, "D2").error("dimension", "no data");
+    b.dimension(1100, "D3").measured(2).error("dimension.nominal", "bad nominal");
+    b.comment(1, {"one"}).error("comment.lines", "no lines");
+    auto host = makeSimHost(b);
+    const auto c = host->application()->ActivePartProgram()->GetCommands();
+
+    EXPECT_EQ(reasonOf([&] { c->Item(1)->Type(); }), "command gone");
+    EXPECT_EQ(reasonOf([&] { c->Item(1)->IsDimension(); }), "command gone");
+    EXPECT_TRUE(c->Item(2)->IsDimension());
+    EXPECT_EQ(reasonOf([&] { c->Item(2)->DimensionData(); }), "no data");
+    const auto d3 = c->Item(3)->DimensionData();
+    EXPECT_EQ(reasonOf([&] { d3->Nominal(); }), "bad nominal");
+    EXPECT_DOUBLE_EQ(d3->Measured(), 2.0);
+    EXPECT_EQ(reasonOf([&] { c->Item(4)->GetComment()->Line(1); }), "no lines");
+
+    auto noCommands = makeSimHost(HostFileBuilder().error("activePartProgram.commands", "no list"));
+    const auto program = noCommands->application()->ActivePartProgram();
+    EXPECT_EQ(reasonOf([&] { program->GetCommands(); }), "no list");
+    EXPECT_EQ(program->Name(), "TESTPART");
+}
+
+TEST(SimCommandsMembers, CommentLinesPastTheLastAreEmpty) {
+    HostFileBuilder b;
+    b.comment(1, {"first", ""});
+    auto host = makeSimHost(b);
+    const auto comment = host->application()->ActivePartProgram()->GetCommands()->Item(1)->GetComment();
+    EXPECT_EQ(comment->CommentType(), 1);
+    EXPECT_EQ(comment->Line(1), "first");
+    EXPECT_EQ(comment->Line(2), "");
+    EXPECT_EQ(comment->Line(3), "");
+    EXPECT_EQ(comment->Line(20), "");
+    EXPECT_THROW(comment->Line(0), HostError);
+}
+
+TEST(SimCommandsMembers, DecimalSettingAndTypedFields) {
+    HostFileBuilder b;
+    b.decimalSetting(3);
+    b.kind184("PNT1").fieldInt(165, 0).fieldInt(172, 2).fieldValue(662, 1.5).fieldValue(657, "PNT1");
+    b.at(2).error("fieldInt.999", "field locked");
+    auto host = makeSimHost(b);
+    const auto c = host->application()->ActivePartProgram()->GetCommands();
+    EXPECT_EQ(c->Item(1)->Type(), 114);
+    EXPECT_EQ(c->Item(1)->DecimalSetting(), 3);
+
+    const auto p = c->Item(2);
+    EXPECT_EQ(p->GetFieldInt(165, 1), 0);
+    EXPECT_EQ(p->GetFieldInt(172, 1), 2);
+    EXPECT_EQ(std::get<double>(p->GetFieldValue(662, 1)), 1.5);
+    EXPECT_EQ(std::get<std::string>(p->GetFieldValue(657, 1)), "PNT1");
+    EXPECT_EQ(reasonOf([&] { p->GetFieldInt(999, 1); }), "field locked");
+    EXPECT_THROW(p->GetFieldInt(166, 1), HostError);
+    EXPECT_THROW(p->GetFieldValue(687, 1), HostError);
+    EXPECT_THROW(p->GetFieldInt(165, 2), HostError);
+    EXPECT_THROW(c->Item(1)->GetFieldInt(165, 1), HostError);
+}
+
+TEST_F(Execution, AutoStartRunsEveryCommandInOrderThenEnds) {
+    start(threeDimensions().autoStart());
+    EXPECT_TRUE(sink.events.empty()) << "the run is queued, not started inside BindEvents";
+    ASSERT_EQ(queue.pending(), 1u);
+    queue.drain();
+    EXPECT_EQ(sink.events, kFullRun);
+    EXPECT_FALSE(app->isExecuting());
+    EXPECT_TRUE(app->ActivePartProgram());
+}
+
+TEST_F(Execution, HandlersGetTheActivePartProgramAndItsCommandObjects) {
+    start(threeDimensions());
+    std::vector<const Command*> seen;
+    PartProgram* seenProgram = nullptr;
+    struct Probe : HostEventSink {
+        std::vector<const Command*>* seen;
+        PartProgram** program;
+        void OnObjectExecuted(PartProgram& p, Command& c) override { seen->push_back(&c), *program = &p; }
+        void OnEndExecution(PartProgram&, int) override {}
+        void OnClosePartProgram() override {}
+    } probe;
+    probe.seen = &seen;
+    probe.program = &seenProgram;
+    app->BindEvents(probe);
+    app->execute();
+    const auto program = app->ActivePartProgram();
+    const auto commands = program->GetCommands();
+    ASSERT_EQ(seen.size(), 3u);
+    for (int i = 1; i <= 3; ++i) EXPECT_EQ(seen[i - 1], commands->Item(i).get());
+    EXPECT_EQ(seenProgram, program.get());
+}
+
+TEST_F(Execution, AutoStartQueuesOnlyOnTheFirstBind) {
+    start(threeDimensions().autoStart());
+    app->UnbindEvents();
+    app->BindEvents(sink);
+    app->BindEvents(sink);
+    EXPECT_EQ(queue.pending(), 1u);
+    queue.drain();
+    app->UnbindEvents();
+    app->BindEvents(sink);
+    EXPECT_EQ(queue.pending(), 0u);
+    EXPECT_EQ(sink.events, kFullRun);
+}
+
+TEST_F(Execution, WithoutAutoStartNothingIsQueued) {
+    start(threeDimensions());
+    EXPECT_EQ(queue.pending(), 0u);
+    EXPECT_TRUE(sink.events.empty());
+}
+
+TEST_F(Execution, StopAfterRunsOnlyTheFirstCommands) {
+    start(threeDimensions().stopAfter(2).terminationType(3));
+    app->execute();
+    EXPECT_EQ(sink.events, (std::vector<std::string>{"exec D1 of P", "exec D2 of P", "end 3 of P"}));
+
+    sink.events.clear();
+    start(threeDimensions().stopAfter(0));
+    app->execute();
+    EXPECT_EQ(sink.events, (std::vector<std::string>{"end 1 of P"}));
+
+    sink.events.clear();
+    start(threeDimensions().stopAfter(9));
+    app->execute();
+    EXPECT_EQ(sink.events, kFullRun);
+}
+
+TEST_F(Execution, CloseAfterClosesThePartProgramLast) {
+    start(threeDimensions().closeAfter());
+    app->execute();
+    auto expected = kFullRun;
+    expected.push_back("close");
+    EXPECT_EQ(sink.events, expected);
+    EXPECT_EQ(app->ActivePartProgram(), nullptr);
+
+    app->execute();  // nothing left to run
+    EXPECT_EQ(sink.events, expected);
+}
+
+TEST_F(Execution, UnboundHostRunsWithoutCallingAnyone) {
+    start(threeDimensions().closeAfter());
+    app->UnbindEvents();
+    app->execute();
+    EXPECT_TRUE(sink.events.empty());
+    EXPECT_FALSE(app->isExecuting());
+    EXPECT_EQ(app->ActivePartProgram(), nullptr);
+}
+
+TEST_F(Execution, UnbindingInAHandlerStopsFurtherCalls) {
+    start(threeDimensions().closeAfter());
+    sink.react = [&](const std::string& e) {
+        if (e == "exec D2 of P") app->UnbindEvents();
+    };
+    app->execute();
+    EXPECT_EQ(sink.events, (std::vector<std::string>{"exec D1 of P", "exec D2 of P"}));
+    EXPECT_FALSE(app->isExecuting());
+}
+
+TEST_F(Execution, CancelSkipsTheRestAndReportsTerminationZero) {
+    start(threeDimensions().closeAfter());
+    sink.react = [&](const std::string& e) {
+        if (e == "exec D1 of P") app->cancelExecution();
+    };
+    app->execute();
+    EXPECT_EQ(sink.events, (std::vector<std::string>{"exec D1 of P", "end 0 of P"}));
+    EXPECT_TRUE(app->ActivePartProgram()) << "closeAfter does not apply to a cancelled run";
+
+    sink.events.clear();
+    sink.react = nullptr;
+    app->cancelExecution();  // nothing running: no effect on the next run
+    app->execute();
+    EXPECT_EQ(sink.events.size(), 5u);
+}
+
+TEST_F(Execution, ClosingDuringARunEndsItThenCloses) {
+    start(threeDimensions());
+    sink.react = [&](const std::string& e) {
+        if (e == "exec D1 of P") app->closePartProgram();
+    };
+    app->execute();
+    EXPECT_EQ(sink.events, (std::vector<std::string>{"exec D1 of P", "end 0 of P", "close"}));
+    EXPECT_EQ(app->ActivePartProgram(), nullptr);
+}
+
+TEST_F(Execution, ClosingOutsideARunTellsTheSinkOnce) {
+    start(threeDimensions());
+    app->closePartProgram();
+    app->closePartProgram();
+    EXPECT_EQ(sink.events, (std::vector<std::string>{"close"}));
+    EXPECT_EQ(app->ActivePartProgram(), nullptr);
+}
+
+TEST_F(Execution, ExecuteDuringARunIsIgnored) {
+    start(threeDimensions());
+    sink.react = [&](const std::string&) { app->execute(); };
+    app->execute();
+    EXPECT_EQ(sink.events, kFullRun);
+}
+
+TEST_F(Execution, HandlerDroppingEveryHostReferenceIsSafe) {
+    start(threeDimensions());
+    sink.react = [&](const std::string& e) {
+        if (e == "exec D1 of P") locator.reset(), app.reset();
+    };
+    std::shared_ptr<SimApplication> running = locator->application();
+    SimApplication* raw = running.get();
+    running.reset();
+    raw->execute();
+    EXPECT_EQ(sink.events, kFullRun);
+}
+
+TEST_F(Execution, QueuedRunAfterTheHostIsGoneDoesNothing) {
+    start(threeDimensions().autoStart());
+    locator.reset();
+    app.reset();
+    EXPECT_EQ(queue.drain(), 1u);
+    EXPECT_TRUE(sink.events.empty());
+}
+
+TEST_F(Execution, ErrorCommandsAreStillDeliveredAndNoCommandsStillEnd) {
+    HostFileBuilder b = threeDimensions();
+    b.at(2).error("", "broken");
+    start(b);
+    std::vector<std::string> reasons;
+    sink.react = nullptr;
+    struct Sink : HostEventSink {
+        std::vector<std::string>* reasons;
+        void OnObjectExecuted(PartProgram&, Command& c) override {
+            reasons->push_back(reasonOf([&] { c.Id(); }));
+        }
+        void OnEndExecution(PartProgram&, int t) override { reasons->push_back("end " + std::to_string(t)); }
+        void OnClosePartProgram() override {}
+    } s;
+    s.reasons = &reasons;
+    app->BindEvents(s);
+    app->execute();
+    EXPECT_EQ(reasons, (std::vector<std::string>{"", "broken", "", "end 1"}));
+
+    start(HostFileBuilder().programName("P").error("activePartProgram.commands", "no list"));
+    app->execute();
+    EXPECT_EQ(sink.events, (std::vector<std::string>{"end 1 of P"}));
+}
+
+TEST_F(Execution, StateListenerHearsStartEndAndClose) {
+    start(threeDimensions().closeAfter());
+    std::vector<bool> states;
+    app->setStateListener([&] { states.push_back(app->isExecuting()); });
+    app->execute();
+    EXPECT_EQ(states, (std::vector<bool>{true, false}));
+    EXPECT_EQ(app->partProgram(), nullptr);
+}

@@ -1,0 +1,74 @@
+#include "platform/command_line.h"
+
+#include <gtest/gtest.h>
+
+using namespace kelmar::platform;
+
+TEST(CommandLine, SplitsAtSlashesAndTrims) {
+    auto args = splitCommandLine("/I/C:\\out folder", 2);
+    ASSERT_EQ(args.count(), 2);
+    EXPECT_EQ(args.arg(1), "I");
+    EXPECT_EQ(args.arg(2), "C:\\out folder");
+
+    args = splitCommandLine("/A /B", 2);
+    ASSERT_EQ(args.count(), 2);
+    EXPECT_EQ(args.arg(1), "A");
+    EXPECT_EQ(args.arg(2), "B");
+
+    args = splitCommandLine("first/second", 2);
+    EXPECT_EQ(args.arg(1), "first");
+    EXPECT_EQ(args.arg(2), "second");
+
+    args = splitCommandLine("/A\tB", 2);
+    EXPECT_EQ(args.arg(2), "B");
+}
+
+TEST(CommandLine, EmptyFieldsAreNoArguments) {
+    EXPECT_EQ(splitCommandLine("", 2).count(), 0);
+    EXPECT_EQ(splitCommandLine("///", 2).count(), 0);
+    auto args = splitCommandLine("//A", 2);
+    ASSERT_EQ(args.count(), 1);
+    EXPECT_EQ(args.arg(1), "A");
+    // A field of blanks is an argument, trimmed to empty.
+    args = splitCommandLine("/ /x", 2);
+    ASSERT_EQ(args.count(), 2);
+    EXPECT_EQ(args.arg(1), "");
+}
+
+TEST(CommandLine, StopsAtTheMaximum) {
+    auto args = splitCommandLine("/one/two/three", 2);
+    ASSERT_EQ(args.count(), 2);
+    EXPECT_EQ(args.arg(2), "two");
+    EXPECT_EQ(splitCommandLine("/1/2/3/4/5/6/7/8/9/10/11/12").count(), 10);
+    EXPECT_EQ(splitCommandLine("/a/b", 0).count(), 0);
+}
+
+TEST(CommandLine, AutomaticModesMatchExactly) {
+    EXPECT_TRUE(splitCommandLine("/ i ", 2).automaticWrite());
+    EXPECT_TRUE(splitCommandLine("/ i ", 2).automaticOnline());
+    EXPECT_TRUE(splitCommandLine("/a", 2).automaticOnline());
+    EXPECT_FALSE(splitCommandLine("/a", 2).automaticWrite());
+    EXPECT_FALSE(splitCommandLine("/AUTO", 2).automaticOnline());
+    EXPECT_FALSE(splitCommandLine("", 2).automaticOnline());
+    EXPECT_EQ(splitCommandLine("", 2).arg(5), "");
+}
+
+TEST(CommandLine, SetGrowsTheListKeepingWhatItHolds) {
+    auto args = splitCommandLine("/I", 2);
+    args.set(2, "/srv/out");
+    ASSERT_EQ(args.count(), 2);
+    EXPECT_EQ(args.arg(1), "I");
+    EXPECT_EQ(args.arg(2), "/srv/out");
+}
+
+TEST(CommandLine, ArgvKeepsFolderPathsWhole) {
+    const char* argv[] = {"kelmar", "/I", "/tmp/q das/out", "/third"};
+    auto args = commandLineFromArgv(4, argv, 2);
+    ASSERT_EQ(args.count(), 2);
+    EXPECT_EQ(args.arg(1), "I");
+    EXPECT_EQ(args.arg(2), "/tmp/q das/out");
+    const char* blank[] = {"kelmar", "/ i "};
+    EXPECT_TRUE(commandLineFromArgv(2, blank, 2).automaticWrite());
+    const char* none[] = {"kelmar", "/", ""};
+    EXPECT_EQ(commandLineFromArgv(3, none, 2).count(), 0);
+}
