@@ -1,0 +1,1 @@
+# kelmar_add_bench(<name>_bench.cpp <module library>)

@@ -1,0 +1,1 @@
+# Output tests: kelmar_add_test(qdas/<name>_test.cpp LIBS kelmar_qdas_output)
