@@ -1,0 +1,60 @@
+#include "app/characteristic_list_model.h"
+
+namespace kelmar::app {
+
+int CharacteristicListModel::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : count();
+}
+
+QVariant CharacteristicListModel::data(const QModelIndex& index, int role) const {
+    if (!index.isValid() || index.row() >= count()) return {};
+    if (role == Qt::DisplayRole) return texts_[index.row()];
+    if (role == Qt::CheckStateRole) return checked_[index.row()] ? Qt::Checked : Qt::Unchecked;
+    return {};
+}
+
+bool CharacteristicListModel::setData(const QModelIndex& index, const QVariant& value, int role) {
+    if (!index.isValid() || index.row() >= count() || role != Qt::CheckStateRole) return false;
+    setChecked(index.row(), value.toInt() == Qt::Checked);
+    return true;
+}
+
+Qt::ItemFlags CharacteristicListModel::flags(const QModelIndex& index) const {
+    if (!index.isValid()) return Qt::NoItemFlags;
+    return Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable;
+}
+
+void CharacteristicListModel::append(const QString& text) {
+    beginInsertRows({}, count(), count());
+    texts_.push_back(text);
+    checked_.push_back(0);
+    endInsertRows();
+}
+
+void CharacteristicListModel::clear() {
+    beginResetModel();
+    texts_.clear();
+    checked_.clear();
+    endResetModel();
+}
+
+bool CharacteristicListModel::isChecked(int row) const {
+    return row >= 0 && row < count() && checked_[row];
+}
+
+void CharacteristicListModel::setChecked(int row, bool checked) {
+    if (row < 0 || row >= count()) return;
+    checked_[row] = checked;
+    QModelIndex at = index(row);
+    emit dataChanged(at, at, {Qt::CheckStateRole});
+}
+
+QString CharacteristicListModel::text(int row) const {
+    return row >= 0 && row < count() ? texts_[row] : QString();
+}
+
+void CharacteristicListModel::notifyAllChanged() {
+    if (count() > 0) emit dataChanged(index(0), index(count() - 1), {Qt::CheckStateRole});
+}
+
+}  // namespace kelmar::app

@@ -1,0 +1,103 @@
+#pragma once
+// The main window: start-up, the characteristic list with its details, the
+// part information, toolbar, menus and status bar.
+
+#include "app/characteristic_list_model.h"
+#include "app/kelmar_process.h"
+
+#include <QMainWindow>
+
+#include <functional>
+#include <map>
+
+class QAction;
+class QCheckBox;
+class QGroupBox;
+class QLabel;
+class QListView;
+class QListWidget;
+class QProgressBar;
+class QPushButton;
+class QToolBar;
+
+namespace kelmar::app {
+
+class frmMainWindow final : public QMainWindow {
+    Q_OBJECT
+
+public:
+    explicit frmMainWindow(KelmarProcess& process, QWidget* parent = nullptr);
+
+    // The load handler; it runs again after every language change.
+    // False when start-up failed and the program is ending.
+    bool startUp();
+
+    // What the toolbar and menu entries do beyond this window; set by the application.
+    struct Actions {
+        std::function<void()> toggleOnline;
+        std::function<void()> offline;
+        std::function<void()> asciiExport;
+        std::function<void(const std::string& dialog)> openDialog;
+    };
+    void setActions(Actions actions) { actions_ = std::move(actions); }
+
+    // Status panels 1 and 2.
+    void setStatusText(int panel, const std::string& text);
+    std::string statusText(int panel) const;
+
+    // The characteristic list and its details.
+    CharacteristicListModel& listModel() { return list_; }
+    void appendListEntry(const std::string& text);
+    void clearRunDisplay();
+    void showCharacteristic(int row);
+    QProgressBar* progressBar() const { return progress_; }
+
+    // The online look of toolbar buttons 1 and 3.
+    void showOnline(bool online);
+
+    std::string outputPath() const;
+    void setOutputPath(const std::string& path);
+    // The part information captions the writer reads.
+    std::string partInformation(int which) const;
+
+    void checkOkValues();
+    void checkOotValues();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void buildMenus();
+    void buildToolbar();
+    QWidget* buildCentral();
+    void applyCaptions();
+    void markLanguage(int number);
+    void chooseLanguage(int number);
+    void askForCatalog();
+    void checkHostVersion();
+    void applyOutputFrame();
+    QString text(int line) const;
+    QString hostText(const std::string& bytes) const;
+    bool isOutOfTolerance(int row) const;
+    void setPanelColour(QLabel* label, const QColor& colour);
+
+    KelmarProcess& process_;
+    Actions actions_;
+    bool shellCreated_ = false;
+    CharacteristicListModel list_;
+    bool appending_ = false;
+
+    QListView* lstMM_ = nullptr;
+    QListWidget* VListComment_ = nullptr;
+    QGroupBox* framePathForOutput_ = nullptr;
+    QLabel* lblPath_ = nullptr;
+    QProgressBar* progress_ = nullptr;
+    QLabel* panel1_ = nullptr;
+    QLabel* panel2_ = nullptr;
+    QToolBar* toolbar_ = nullptr;
+    std::map<std::string, QAction*> actionsByName_;
+    std::map<std::string, QWidget*> widgets_;
+    std::map<int, QAction*> languageActions_;
+};
+
+}  // namespace kelmar::app

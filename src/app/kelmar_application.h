@@ -1,0 +1,41 @@
+#pragma once
+// The running program: the process object, the main window, the queue the
+// simulated host posts its executions on, and the unattended end.
+
+#include "app/frm_main_window.h"
+#include "app/kelmar_process.h"
+
+#include <QObject>
+#include <QApplication>
+#include <QTimer>
+
+#include <memory>
+
+namespace kelmar::app {
+
+class KelmarApplication final : public QObject {
+    Q_OBJECT
+
+public:
+    KelmarApplication(int argc, char** argv);
+    ~KelmarApplication() override;
+
+    // Start-up runs on the event loop, so ending from inside it leaves the loop cleanly.
+    void start();
+
+    KelmarProcess& process() { return *process_; }
+    frmMainWindow& mainWindow() { return *window_; }
+    // A call queued on the event loop (the simulated host's executions).
+    void post(std::function<void()> call);
+    bool idle() const;
+
+private:
+    void watchForIdle();
+
+    int pending_ = 0;
+    std::unique_ptr<KelmarProcess> process_;
+    std::unique_ptr<frmMainWindow> window_;
+    QTimer idleTimer_;
+};
+
+}  // namespace kelmar::app

@@ -1,0 +1,74 @@
+#include "app/kelmar_process.h"
+
+#include "app/qsettings_backend.h"
+#include "app/qt_file_dialogs.h"
+#include "app/qt_messages.h"
+#include "host/host_step.h"
+#include "host/no_host.h"
+#include "host/sim/sim_host_file.h"
+#include "platform/paths.h"
+#include "platform/product.h"
+
+#include <QCoreApplication>
+
+#include <cstdlib>
+#include <iostream>
+
+namespace kelmar::app {
+
+KelmarProcess::KelmarProcess(ProcessState initial, ProcessParts parts)
+    : state(std::move(initial)), parts_(std::move(parts)), settings_(*parts_.settingsBackend) {
+    if (!parts_.locator) parts_.locator = std::make_shared<host::NoHostLocator>();
+}
+
+host::sim::SimHostLocator* KelmarProcess::simulatedHost() {
+    return dynamic_cast<host::sim::SimHostLocator*>(parts_.locator.get());
+}
+
+void KelmarProcess::endProgram(int status) {
+    if (ending_) return;
+    ending_ = true;
+    exitStatus_ = status;
+    if (auto* app = state.connection.HostApplication.get()) host::tryStep([&] { app->UnbindEvents(); });
+    if (auto* sim = simulatedHost(); sim && sim->application()) sim->application()->cancelExecution();
+    OrvDisconnect(state.connection);
+    QCoreApplication::exit(status);
+}
+
+std::unique_ptr<KelmarProcess> makeProcessFromEnvironment(int argc, char** argv, host::sim::Poster poster) {
+    ProcessState state;
+    state.codePage = platform::installationCodePage();
+    state.programFolder = platform::programFolder(argc > 0 ? argv[0] : nullptr);
+    for (int i = 0; i < argc; ++i) state.argv.emplace_back(argv[i]);
+
+    ProcessParts parts;
+    parts.unattended = platform::unattendedMode();
+    parts.files = platform::makeDiskFileSystem();
+    QtMessages* boxes = nullptr;
+    if (parts.unattended) {
+        parts.messages = std::make_unique<platform::UnattendedMessages>(std::cerr, state.codePage);
+        parts.dialogs = std::make_unique<UnattendedFileDialogs>();
+    } else {
+        auto qtMessages = std::make_unique<QtMessages>();
+        boxes = qtMessages.get();
+        parts.messages = std::move(qtMessages);
+        parts.dialogs = std::make_unique<QtFileDialogs>(state.codePage);
+    }
+    parts.settingsBackend = std::make_unique<QSettingsBackend>(
+        QString::fromStdString(platform::settingsFilePath(state.programFolder)), state.codePage);
+
+    if (const char* simFile = std::getenv("ORVELAN_SIM"); simFile && *simFile) {
+        std::string error;
+        if (auto model = host::sim::loadHostFile(*parts.files, simFile, state.codePage, error))
+            parts.locator = std::make_shared<host::sim::SimHostLocator>(std::move(*model), std::move(poster));
+        else
+            parts.messages->error(platform::kApplicationTitle, error);
+    }
+    if (!parts.locator) parts.locator = std::make_shared<host::NoHostLocator>();
+    auto process = std::make_unique<KelmarProcess>(std::move(state), std::move(parts));
+    // Boxes show language texts, so they follow the code page of the active language file.
+    if (boxes) boxes->setCodePageSource([p = process.get()] { return p->state.texts.codePage; });
+    return process;
+}
+
+}  // namespace kelmar::app
