@@ -1,10 +1,9 @@
 #include "support/host_file_builder.h"
 
-#include <nlohmann/json.hpp>
-
 #include <algorithm>
 #include <cmath>
 #include <fstream>
+#include <nlohmann/json.hpp>
 #include <stdexcept>
 
 namespace kelmar::test {
@@ -61,9 +60,12 @@ struct HostFileBuilder::Impl {
 };
 
 HostFileBuilder::HostFileBuilder() : impl_(std::make_unique<Impl>()) {
-    impl_->program() = {{"name", "TESTPART"},       {"fullName", "C:\\Programs\\TESTPART.PRG"},
-                        {"path", ""},               {"partName", "TESTPART"},
-                        {"revisionNumber", "A"},    {"serialNumber", "1"}};
+    impl_->program() = {{"name", "TESTPART"},
+                        {"fullName", "C:\\Programs\\TESTPART.PRG"},
+                        {"path", ""},
+                        {"partName", "TESTPART"},
+                        {"revisionNumber", "A"},
+                        {"serialNumber", "1"}};
 }
 
 HostFileBuilder::~HostFileBuilder() = default;

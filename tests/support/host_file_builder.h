@@ -7,15 +7,15 @@
 //   b.traceField("K2001", "Bore");
 //   auto host = makeSimHost(b);
 
-#include "host/sim/sim_host.h"
-#include "platform/code_page.h"
-
 #include <cstddef>
 #include <deque>
 #include <functional>
 #include <memory>
 #include <string>
 #include <vector>
+
+#include "host/sim/sim_host.h"
+#include "platform/code_page.h"
 
 namespace kelmar::test {
 
@@ -146,8 +146,7 @@ private:
 };
 
 // A simulated host from the builder's text; throws std::runtime_error with the load error.
-std::unique_ptr<host::sim::SimHostLocator> makeSimHost(
-    const HostFileBuilder& builder, host::sim::Poster post = {},
-    platform::CodePage codePage = platform::CodePage::Windows1252);
+std::unique_ptr<host::sim::SimHostLocator> makeSimHost(const HostFileBuilder& builder, host::sim::Poster post = {},
+                                                       platform::CodePage codePage = platform::CodePage::Windows1252);
 
 }  // namespace kelmar::test

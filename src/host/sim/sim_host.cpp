@@ -24,8 +24,7 @@ std::shared_ptr<Sim> makeObject(std::optional<Member<T>>& member) {
 
 template <class T>
 const Member<T>& fieldOf(const std::map<int, Member<T>>& fields, int field, int index) {
-    if (index != 1)
-        throw HostError("field " + std::to_string(field) + " has no index " + std::to_string(index));
+    if (index != 1) throw HostError("field " + std::to_string(field) + " has no index " + std::to_string(index));
     const auto it = fields.find(field);
     if (it == fields.end()) throw HostError("field " + std::to_string(field) + " is not set");
     return it->second;
@@ -64,9 +63,7 @@ std::shared_ptr<TraceField> SimCommand::GetTraceField() const {
     return kindObject(m().traceField, traceField_, "trace field");
 }
 
-int SimCommand::GetFieldInt(int field, int index) const {
-    return fieldOf(m().fieldInt.get(), field, index).get();
-}
+int SimCommand::GetFieldInt(int field, int index) const { return fieldOf(m().fieldInt.get(), field, index).get(); }
 
 FieldValue SimCommand::GetFieldValue(int field, int index) const {
     return fieldOf(m().fieldValue.get(), field, index).get();

@@ -2,9 +2,6 @@
 // The simulated host: the automation objects of host_interface.h answered
 // from a host file's model, and an execution that calls the bound event sink.
 
-#include "host/host_interface.h"
-#include "host/sim/sim_host_file.h"
-
 #include <functional>
 #include <map>
 #include <memory>
@@ -12,6 +9,9 @@
 #include <string>
 #include <utility>
 #include <vector>
+
+#include "host/host_interface.h"
+#include "host/sim/sim_host_file.h"
 
 namespace kelmar::host::sim {
 

@@ -1,13 +1,12 @@
 #include "host/sim/sim_host_file.h"
 
-#include <nlohmann/json.hpp>
-
 #include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
 #include <initializer_list>
 #include <limits>
+#include <nlohmann/json.hpp>
 #include <utility>
 
 namespace kelmar::host::sim {
@@ -65,14 +64,13 @@ std::string withoutTag(std::string_view what) {
 
 class Reader {
 public:
-    Reader(std::string fileName, platform::CodePage codePage)
-        : fileName_(std::move(fileName)), codePage_(codePage) {}
+    Reader(std::string fileName, platform::CodePage codePage) : fileName_(std::move(fileName)), codePage_(codePage) {}
 
     HostModel host(const json& root) const {
         if (!root.is_object()) throw LoadError{fileName_ + ": expected a JSON object at the top level"};
         expectObject(root, "",
-                     {"window", "majorVersion", "minorVersion", "adminFlag", "displayFlag", "options",
-                      "execution", "activePartProgram"});
+                     {"window", "majorVersion", "minorVersion", "adminFlag", "displayFlag", "options", "execution",
+                      "activePartProgram"});
         HostModel m;
         m.window = member(root, "window", "", &Reader::boolean, true);
         m.majorVersion = member(root, "majorVersion", "", &Reader::whole, 4);
@@ -99,8 +97,7 @@ private:
         return it == object.end() || it->is_null() ? nullptr : &*it;
     }
 
-    void expectObject(const json& v, const std::string& path,
-                      std::initializer_list<std::string_view> known) const {
+    void expectObject(const json& v, const std::string& path, std::initializer_list<std::string_view> known) const {
         if (!v.is_object()) fail(path, "expected an object");
         for (const auto& item : v.items()) {
             const std::string& key = item.key();
@@ -154,7 +151,8 @@ private:
         constexpr auto lo = std::numeric_limits<int>::min();
         constexpr auto hi = std::numeric_limits<int>::max();
         if (v.is_number_unsigned()) {
-            if (v.get<std::uint64_t>() <= static_cast<std::uint64_t>(hi)) return static_cast<int>(v.get<std::uint64_t>());
+            if (v.get<std::uint64_t>() <= static_cast<std::uint64_t>(hi))
+                return static_cast<int>(v.get<std::uint64_t>());
         } else if (v.is_number_integer()) {
             const auto n = v.get<std::int64_t>();
             if (n >= lo && n <= hi) return static_cast<int>(n);
@@ -189,7 +187,8 @@ private:
         int code = 0;
         const auto [end, ec] = std::from_chars(key.data(), key.data() + key.size(), code);
         if (key.empty() || ec != std::errc() || end != key.data() + key.size())
-            fail(childPath(path, platform::fromUtf8(key, codePage_)), "expected a field code (a whole number) as the name");
+            fail(childPath(path, platform::fromUtf8(key, codePage_)),
+                 "expected a field code (a whole number) as the name");
         return code;
     }
 
@@ -233,7 +232,8 @@ private:
         expectObject(v, path, {"autoStart", "terminationType", "stopAfter", "closeAfter"});
         ExecutionModel e;
         if (const json* x = find(v, "autoStart")) e.autoStart = boolean(*x, childPath(path, "autoStart"));
-        if (const json* x = find(v, "terminationType")) e.terminationType = whole(*x, childPath(path, "terminationType"));
+        if (const json* x = find(v, "terminationType"))
+            e.terminationType = whole(*x, childPath(path, "terminationType"));
         if (const json* x = find(v, "stopAfter")) {
             e.stopAfter = whole(*x, childPath(path, "stopAfter"));
             if (*e.stopAfter < 0) fail(childPath(path, "stopAfter"), "expected a count of 0 or more");
@@ -244,8 +244,8 @@ private:
 
     DimensionModel dimension(const json& v, const std::string& path) const {
         expectObject(v, path,
-                     {"id", "axisText", "nominal", "measured", "plusTol", "minusTol", "deviation", "outTol",
-                      "unitCode", "feature1", "feature2", "feature3", "mode", "locationAxis", "positionAxis"});
+                     {"id", "axisText", "nominal", "measured", "plusTol", "minusTol", "deviation", "outTol", "unitCode",
+                      "feature1", "feature2", "feature3", "mode", "locationAxis", "positionAxis"});
         DimensionModel d;
         d.id = member(v, "id", path, &Reader::text);
         d.axisText = member(v, "axisText", path, &Reader::text);
@@ -302,14 +302,12 @@ private:
         if (!v.is_array()) fail(path, "expected a list of commands");
         std::vector<Member<CommandModel>> out;
         out.reserve(v.size());
-        for (std::size_t i = 0; i < v.size(); ++i)
-            out.push_back(element(v[i], indexPath(path, i), &Reader::command));
+        for (std::size_t i = 0; i < v.size(); ++i) out.push_back(element(v[i], indexPath(path, i), &Reader::command));
         return out;
     }
 
     std::optional<PartProgramModel> partProgram(const json& v, const std::string& path) const {
-        expectObject(v, path,
-                     {"name", "fullName", "path", "partName", "revisionNumber", "serialNumber", "commands"});
+        expectObject(v, path, {"name", "fullName", "path", "partName", "revisionNumber", "serialNumber", "commands"});
         PartProgramModel p;
         p.name = member(v, "name", path, &Reader::text);
         p.fullName = member(v, "fullName", path, &Reader::text);
@@ -327,8 +325,8 @@ private:
 
 }  // namespace
 
-std::optional<HostModel> parseHostFile(std::string_view text, const std::string& fileName,
-                                       platform::CodePage codePage, std::string& error) {
+std::optional<HostModel> parseHostFile(std::string_view text, const std::string& fileName, platform::CodePage codePage,
+                                       std::string& error) {
     const std::string prefix = "Host file " + fileName;
     if (text.size() > kMaxHostFileBytes) {
         error = prefix + " is larger than " + std::to_string(kMaxHostFileBytes / (1024 * 1024)) + " MiB";
@@ -358,8 +356,8 @@ std::optional<HostModel> parseHostFile(std::string_view text, const std::string&
     }
 }
 
-std::optional<HostModel> loadHostFile(platform::FileSystem& files, const std::string& path,
-                                      platform::CodePage codePage, std::string& error) {
+std::optional<HostModel> loadHostFile(platform::FileSystem& files, const std::string& path, platform::CodePage codePage,
+                                      std::string& error) {
     const auto text = files.readFile(path);
     if (!text) {
         error = "Host file " + path + (files.fileExists(path) ? " cannot be read" : " does not exist");

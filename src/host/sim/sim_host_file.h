@@ -3,10 +3,6 @@
 // the host would answer can also be given as { "error": "reason" }; such a
 // member keeps its reason and fails when the simulated host reads it.
 
-#include "host/host_interface.h"
-#include "platform/code_page.h"
-#include "platform/file_system.h"
-
 #include <cstddef>
 #include <map>
 #include <optional>
@@ -14,6 +10,10 @@
 #include <string_view>
 #include <utility>
 #include <vector>
+
+#include "host/host_interface.h"
+#include "platform/code_page.h"
+#include "platform/file_system.h"
 
 namespace kelmar::host::sim {
 
@@ -118,11 +118,11 @@ inline constexpr int kMaxHostFileDepth = 64;
 inline constexpr std::size_t kMaxHostFileBytes = 32u * 1024u * 1024u;
 
 // Parses host-file text (UTF-8 JSON); on failure returns nothing and sets error to a message naming fileName.
-std::optional<HostModel> parseHostFile(std::string_view json, const std::string& fileName,
-                                       platform::CodePage codePage, std::string& error);
+std::optional<HostModel> parseHostFile(std::string_view json, const std::string& fileName, platform::CodePage codePage,
+                                       std::string& error);
 
 // Reads the host file at path through the file-system port and parses it.
-std::optional<HostModel> loadHostFile(platform::FileSystem& files, const std::string& path,
-                                      platform::CodePage codePage, std::string& error);
+std::optional<HostModel> loadHostFile(platform::FileSystem& files, const std::string& path, platform::CodePage codePage,
+                                      std::string& error);
 
 }  // namespace kelmar::host::sim
