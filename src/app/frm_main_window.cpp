@@ -151,7 +151,7 @@ void frmMainWindow::buildToolbar() {
     toolbar_ = addToolBar("Toolbar1");
     toolbar_->setObjectName("Toolbar1");
     toolbar_->setMovable(false);
-    toolbar_->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+    toolbar_->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     struct Button {
         const char* name;
         const char* caption;
@@ -191,6 +191,8 @@ void frmMainWindow::buildToolbar() {
 QWidget* frmMainWindow::buildCentral() {
     auto* central = new QWidget(this);
     auto* layout = new QVBoxLayout(central);
+    layout->setContentsMargins(6, 4, 6, 4);
+    layout->setSpacing(4);
     auto named = [this](QWidget* widget, const char* name) {
         widget->setObjectName(name);
         widgets_[name] = widget;
@@ -216,6 +218,7 @@ QWidget* frmMainWindow::buildCentral() {
     lstMM_ = static_cast<QListView*>(named(new QListView, "lstMM"));
     lstMM_->setModel(&list_);
     lstMM_->setUniformItemSizes(true);
+    lstMM_->setMinimumHeight(60);
     lstMM_->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
     connect(lstMM_->selectionModel(), &QItemSelectionModel::currentChanged, this,
             [this](const QModelIndex& current) {
@@ -250,6 +253,7 @@ QWidget* frmMainWindow::buildCentral() {
 
     auto* detailColumn = new QVBoxLayout;
     auto* grid = new QGridLayout;
+    grid->setVerticalSpacing(2);
     int row = 0;
     for (const auto& detail : kDetails) {
         grid->addWidget(named(new QLabel(detail.design), detail.caption), row, 0);
@@ -270,6 +274,7 @@ QWidget* frmMainWindow::buildCentral() {
         detailColumn->addWidget(box);
     }
     VListComment_ = static_cast<QListWidget*>(named(new QListWidget, "VListComment"));
+    VListComment_->setMinimumHeight(40);
     detailColumn->addWidget(VListComment_, 1);
     dataLayout->addLayout(detailColumn, 2);
     layout->addWidget(data, 1);
@@ -281,12 +286,15 @@ QWidget* frmMainWindow::buildCentral() {
         {"lblOrvRevNumberCaption", "lblOrvRevNumber"}, {"lblOrvSerNumberCaption", "lblOrvSerNumber"}};
     const char* partDesigns[] = {"ORVELAN FILE NAME", "ORVELAN PART NAME", "ORVELAN REV NUMBER", "ORVELAN SER NUMBER"};
     for (int i = 0; i < 4; ++i) {
-        partGrid->addWidget(named(new QLabel(partDesigns[i]), partRows[i].first), i, 0);
+        int gridRow = i % 2, gridColumn = (i / 2) * 2;
+        partGrid->addWidget(named(new QLabel(partDesigns[i]), partRows[i].first), gridRow, gridColumn);
         auto* value = static_cast<QLabel*>(named(new QLabel, partRows[i].second));
         value->setTextInteractionFlags(Qt::TextSelectableByMouse);
-        partGrid->addWidget(value, i, 1);
+        partGrid->addWidget(value, gridRow, gridColumn + 1);
     }
     partGrid->setColumnStretch(1, 1);
+    partGrid->setColumnStretch(3, 1);
+    partGrid->setVerticalSpacing(2);
     layout->addWidget(part);
 
     progress_ = static_cast<QProgressBar*>(named(new QProgressBar, "ProgressBar_Hauptfenster"));

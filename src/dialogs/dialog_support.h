@@ -1,0 +1,34 @@
+#pragma once
+// What every dialog of the main window shares: it hides the main window while
+// open, shows it again when it closes, and takes its captions from language lines.
+
+#include "app/kelmar_process.h"
+#include "app/qt_text.h"
+
+#include <QWidget>
+
+#include <initializer_list>
+#include <utility>
+
+namespace kelmar::dialogs {
+
+class DialogBase : public QWidget {
+    Q_OBJECT
+
+public:
+    DialogBase(app::KelmarProcess& process, QWidget& mainWindow, const char* objectName);
+
+    // Shows the dialog at the main window's position and hides the main window.
+    void open();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    QString text(int line) const;
+    // (control object name, language line) pairs; the window caption is named "".
+    void applyCaptions(std::initializer_list<std::pair<const char*, int>> captions);
+
+    app::KelmarProcess& process_;
+    QWidget& mainWindow_;
+};
+
+}  // namespace kelmar::dialogs

@@ -1,0 +1,25 @@
+#include "app_fixture.h"
+
+namespace kelmar::test {
+
+AppFixture::AppFixture(const HostFileBuilder* host, std::vector<std::string> argv) {
+    copyResources(home);
+    app::ProcessState state;
+    state.programFolder = home.path();
+    state.argv = std::move(argv);
+    app::ProcessParts parts;
+    parts.files = platform::makeDiskFileSystem();
+    auto recorded = std::make_unique<RecordingMessages>();
+    messages = recorded.get();
+    parts.messages = std::move(recorded);
+    auto store = std::make_unique<settings::MemorySettingsBackend>();
+    settings = store.get();
+    parts.settingsBackend = std::move(store);
+    auto scripted = std::make_unique<ScriptedFileDialogs>();
+    dialogs = scripted.get();
+    parts.dialogs = std::move(scripted);
+    if (host) parts.locator = makeSimHost(*host, queue.poster());
+    process = std::make_unique<app::KelmarProcess>(std::move(state), std::move(parts));
+}
+
+}  // namespace kelmar::test

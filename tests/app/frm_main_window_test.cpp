@@ -1,0 +1,194 @@
+#include "app/frm_main_window.h"
+#include "app_fixture.h"
+#include "dialogs/frm_path_select.h"
+#include "platform/number_text.h"
+#include "settings/setting_names.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QListView>
+#include <QListWidget>
+#include <QPushButton>
+#include <QtTest>
+
+using namespace kelmar;
+
+namespace {
+
+std::string labelText(QWidget& window, const char* name) {
+    auto* label = window.findChild<QLabel*>(name);
+    return label ? label->text().toStdString() : "<missing " + std::string(name) + ">";
+}
+
+void addCharacteristic(capture::RunData& run, app::frmMainWindow& window, const std::string& name, double oot) {
+    capture::Characteristic* c = run.appendCharacteristic();
+    c->Name = name;
+    c->OOT = platform::formatFixed5(oot);
+    c->Nom = "10.00000";
+    window.appendListEntry(name);
+}
+
+}  // namespace
+
+class MainWindowTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void startsOnAnEmptyStore() {
+        test::HostFileBuilder host;
+        host.partName("BRACKET").revisionNumber("B").serialNumber("SN42").fullName("C:\\P\\BRACKET.PRG");
+        test::AppFixture f(&host);
+        app::frmMainWindow window(*f.process);
+        QVERIFY(window.startUp());
+
+        QCOMPARE(window.windowTitle(), QString("Kelmar Version 4.2.6"));
+        QVERIFY(window.findChild<QAction*>("menuEnglish")->isChecked());
+        QVERIFY(!window.findChild<QAction*>("menuGerman")->isChecked());
+        QCOMPARE(window.findChild<QAction*>("Button1")->text(), QString("Online"));
+        QCOMPARE(window.findChild<QPushButton*>("cmdCheckOOT")->text(), QString("Check OOT Values"));
+        QCOMPARE(labelText(window, "Label1"), std::string("Nominal"));
+        QCOMPARE(labelText(window, "lblOrvPartName"), std::string("BRACKET"));
+        QCOMPARE(labelText(window, "lblOrvSerNumber"), std::string("SN42"));
+        QCOMPARE(labelText(window, "lblOrvFileName"), std::string("C:\\P\\BRACKET.PRG"));
+
+        // The catalog question, a cancelled file dialog, and what the first start stores.
+        QCOMPARE(f.messages->shown.size(), size_t(1));
+        QVERIFY(f.messages->shown[0].text.find("catalog") != std::string::npos);
+        QCOMPARE(f.dialogs->opened, 1);
+        const auto& stored = f.settings->values();
+        QCOMPARE(stored.at("CatalogPathName"), std::string(""));
+        QCOMPARE(stored.at("DimensionNumber"), std::string("false"));
+        QCOMPARE(stored.at("DimensionName"), std::string("false"));
+        QVERIFY(!stored.count("AxisLetter"));  // the store is not open at the first load
+        QVERIFY(!window.findChild<QGroupBox*>("framePathForOutput")->isVisibleTo(&window));
+        QCOMPARE(window.height(), 613);
+    }
+
+    void endsWhenNoHostOrNoPartProgram() {
+        {
+            test::AppFixture f(nullptr);
+            app::frmMainWindow window(*f.process);
+            QVERIFY(!window.startUp());
+            QCOMPARE(f.process->exitStatus(), 1);
+            QVERIFY(f.messages->shown.back().text.find("'OrvConnect1'") != std::string::npos);
+        }
+        test::HostFileBuilder host;
+        host.noPartProgram();
+        test::AppFixture f(&host);
+        app::frmMainWindow window(*f.process);
+        QVERIFY(!window.startUp());
+        QVERIFY(f.process->ending());
+        QVERIFY(f.messages->shown.back().text.find("'OrvConnect2'") != std::string::npos);
+    }
+
+    void reportsBlankAndUnreadablePartInformationAndOddVersions() {
+        test::HostFileBuilder host;
+        host.partName("   ").error("activePartProgram.serialNumber", "gone").versions(5, 1);
+        test::AppFixture f(&host);
+        f.settings->write("CatalogPathName", "/x/MyCatalog.dfd");
+        app::frmMainWindow window(*f.process);
+        QVERIFY(window.startUp());
+        auto texts = f.messages->texts();
+        QCOMPARE(texts.size(), size_t(4));
+        QVERIFY(texts[0].find("5.1") != std::string::npos);  // the version warning names the version
+        QVERIFY(texts[1].find("K1002 ") != std::string::npos);
+        QVERIFY(texts[1].find("'GetPartName'") != std::string::npos);
+        // An unreadable serial number: the empty-value box first, then the read error.
+        QVERIFY(texts[2].find("K1001 ") != std::string::npos);
+        QVERIFY(texts[3].find("'GetSerialNumber'.") != std::string::npos);
+        QCOMPARE(labelText(window, "lblOrvPartName"), std::string(""));
+    }
+
+    void showsTheSelectedCharacteristicAndChecksRows() {
+        test::HostFileBuilder host;
+        test::AppFixture f(&host);
+        f.settings->write("CatalogPathName", "/x/MyCatalog.dfd");
+        app::frmMainWindow window(*f.process);
+        QVERIFY(window.startUp());
+        auto& run = f.process->state.run;
+        addCharacteristic(run, window, "DIM1.D", 0.0);
+        addCharacteristic(run, window, "DIM2.X", 0.012);
+        addCharacteristic(run, window, "DIM3.Y", 0.0);
+        int block = *run.appendCommentBlock();
+        run.CommentTable[block][1] = "one";
+        run.CommentTable[block][2] = "two";
+        run.CommentTable[block][3] = "three";
+        run.CharacteristicTable[2].CommentBlockIndex = static_cast<std::int16_t>(block);
+        run.CharacteristicTable[2].Attribute = "0";
+
+        window.showCharacteristic(1);
+        QCOMPARE(window.findChild<QListWidget*>("VListComment")->count(), 3);
+        QVERIFY(window.findChild<QCheckBox*>("chkMarked")->isChecked());
+        QCOMPARE(window.findChild<QLabel*>("lblOOT")->palette().color(QPalette::Window), QColor(255, 0, 0));
+        window.showCharacteristic(0);
+        QCOMPARE(window.findChild<QListWidget*>("VListComment")->count(), 0);
+        QCOMPARE(window.findChild<QLabel*>("lblOOT")->palette().color(QPalette::Window), QColor(0, 255, 0));
+
+        f.messages->shown.clear();
+        window.findChild<QPushButton*>("cmdCheckOOT")->click();
+        QVERIFY(!window.listModel().isChecked(0));
+        QVERIFY(window.listModel().isChecked(1));
+        QCOMPARE(f.messages->texts().back(), std::string("1 Characteristics are out of tolerance."));
+        window.findChild<QPushButton*>("cmdCheckOK")->click();
+        QVERIFY(window.listModel().isChecked(0) && !window.listModel().isChecked(1) && window.listModel().isChecked(2));
+        window.findChild<QPushButton*>("cmdClearList")->click();
+        QVERIFY(!window.listModel().isChecked(0) && !window.listModel().isChecked(2));
+        window.findChild<QPushButton*>("cmdCheckList")->click();
+        QVERIFY(window.listModel().isChecked(1));
+        QCOMPARE(window.findChild<QListView*>("lstMM")->currentIndex().row(), 2);
+    }
+
+    void languageChangeSwitchesFileTextsAndMark() {
+        test::HostFileBuilder host;
+        test::AppFixture f(&host);
+        f.settings->write("CatalogPathName", "/x/MyCatalog.dfd");
+        app::frmMainWindow window(*f.process);
+        QVERIFY(window.startUp());
+        window.findChild<QAction*>("menuGerman")->trigger();
+        QVERIFY(window.findChild<QAction*>("menuGerman")->isChecked());
+        QVERIFY(!window.findChild<QAction*>("menuEnglish")->isChecked());
+        QCOMPARE(f.settings->values().at("Language"), std::string("2"));
+        QCOMPARE(f.settings->values().at("AxisLetter"), std::string("0"));
+        QCOMPARE(f.home.read("Languages/resource.dll"), f.home.read("Languages/German.dll"));
+        QVERIFY(labelText(window, "Label1") != "Nominal");
+
+        // A language whose file is missing: texts stay, but the mark and the number change.
+        QFile::remove(QString::fromStdString(f.home.file("Languages/Czech.dll")));
+        window.findChild<QAction*>("menuCzech")->trigger();
+        QVERIFY(window.findChild<QAction*>("menuCzech")->isChecked());
+        QCOMPARE(f.settings->values().at("Language"), std::string("5"));
+        QCOMPARE(f.home.read("Languages/resource.dll"), f.home.read("Languages/German.dll"));
+    }
+
+    void pathDialogFillsAndEmptiesTheOutputPath() {
+        test::HostFileBuilder host;
+        test::AppFixture f(&host);
+        f.settings->write("CatalogPathName", "/x/MyCatalog.dfd");
+        f.settings->write("SelectFolder", "true");
+        f.settings->write("LastSelectedPath", "/no/such/folder");
+        app::frmMainWindow window(*f.process);
+        QVERIFY(window.startUp());
+        QCOMPARE(window.height(), 667);
+        QCOMPARE(window.outputPath(), std::string("/no/such/folder"));
+
+        auto open = [&] {
+            return new dialogs::frmPathSelect(
+                *f.process, window, [&] { return window.outputPath(); },
+                [&](const std::string& p) { window.setOutputPath(p); });
+        };
+        auto* dialog = open();
+        QCOMPARE(dialog->currentFolder(), f.home.path());  // a vanished folder falls back
+        dialog->findChild<QPushButton*>("cmdOK")->click();
+        QCOMPARE(window.outputPath(), f.home.path());
+        QCOMPARE(f.settings->values().at("LastSelectedPath"), f.home.path());
+
+        dialog = open();
+        dialog->findChild<QPushButton*>("cmdCancel")->click();
+        QCOMPARE(window.outputPath(), std::string(""));
+    }
+};
+
+QTEST_MAIN(MainWindowTest)
+#include "frm_main_window_test.moc"
