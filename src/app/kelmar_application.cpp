@@ -1,10 +1,31 @@
 #include "app/kelmar_application.h"
 
+#include "dialogs/frm_about.h"
+
+#include <QGuiApplication>
+#include "dialogs/frm_path_select.h"
+
 namespace kelmar::app {
 
 KelmarApplication::KelmarApplication(int argc, char** argv) {
     process_ = makeProcessFromEnvironment(argc, argv, [this](std::function<void()> call) { post(std::move(call)); });
     window_ = std::make_unique<frmMainWindow>(*process_);
+    runs_ = std::make_unique<RunController>(*process_, *window_, clock_);
+    window_->setActions({[this] { runs_->EventToggleOnline(); }, [this] { runs_->importOffline(); },
+                         [this] { runs_->asciiExport(); }, [this](const std::string& name) { openDialog(name); }});
+}
+
+void KelmarApplication::openDialog(const std::string& name) {
+    dialogs::DialogBase* dialog = nullptr;
+    if (name == "menuAbout") {
+        dialog = new dialogs::frm_About(*process_, *window_);
+    } else if (name == "cmdPathSelect") {
+        dialog = new dialogs::frmPathSelect(
+            *process_, *window_, [this] { return window_->outputPath(); },
+            [this](const std::string& path) { window_->setOutputPath(path); });
+    }
+    // The setup, monitoring, field-description, key and event dialogs are still to come.
+    if (dialog) dialog->open();
 }
 
 KelmarApplication::~KelmarApplication() = default;
@@ -26,7 +47,17 @@ bool KelmarApplication::idle() const {
 void KelmarApplication::start() {
     QTimer::singleShot(0, this, [this] {
         if (!window_->startUp()) return;
-        if (process_->unattended()) watchForIdle();
+        if (process_->unattended()) {
+            watchForIdle();
+            return;
+        }
+        // With a display, a person drives the simulated host from its own window.
+        auto* sim = process_->simulatedHost();
+        if (sim && sim->application() && QGuiApplication::platformName() != "offscreen") {
+            simWindow_ = std::make_unique<SimControlWindow>(sim->application(), process_->state.codePage);
+            simWindow_->move(window_->geometry().topRight() + QPoint(20, 0));
+            simWindow_->show();
+        }
     });
 }
 

@@ -4,6 +4,9 @@
 
 #include "app/frm_main_window.h"
 #include "app/kelmar_process.h"
+#include "app/run_controller.h"
+#include "app/sim_control_window.h"
+#include "qdas/clock.h"
 
 #include <QObject>
 #include <QApplication>
@@ -25,16 +28,21 @@ public:
 
     KelmarProcess& process() { return *process_; }
     frmMainWindow& mainWindow() { return *window_; }
+    RunController& runs() { return *runs_; }
     // A call queued on the event loop (the simulated host's executions).
     void post(std::function<void()> call);
     bool idle() const;
 
 private:
     void watchForIdle();
+    void openDialog(const std::string& name);
 
     int pending_ = 0;
     std::unique_ptr<KelmarProcess> process_;
     std::unique_ptr<frmMainWindow> window_;
+    qdas::SystemClock clock_;
+    std::unique_ptr<RunController> runs_;
+    std::unique_ptr<SimControlWindow> simWindow_;
     QTimer idleTimer_;
 };
 

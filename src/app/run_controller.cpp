@@ -1,0 +1,163 @@
+#include "app/run_controller.h"
+
+#include "capture/decimal_places.h"
+#include "capture/offline_import.h"
+#include "capture/online_capture.h"
+#include "host/host_step.h"
+#include "platform/product.h"
+#include "qdas/qdas_writer.h"
+#include "settings/setting_names.h"
+
+#include <QProgressBar>
+
+namespace kelmar::app {
+namespace {
+
+constexpr int kOnlineLine = 233;
+constexpr int kOfflineLine = 234;
+
+}  // namespace
+
+RunController::RunController(KelmarProcess& process, frmMainWindow& window, const qdas::Clock& clock)
+    : process_(process), window_(window), ports_(window), clock_(clock) {}
+
+capture::CaptureContext RunController::captureContext() {
+    auto& s = process_.state;
+    return capture::CaptureContext{s.run,
+                                   process_.settings(),
+                                   s.texts,
+                                   process_.messages(),
+                                   s.args,
+                                   process_.locator(),
+                                   ports_,
+                                   s.connection.PartProgramFileName,
+                                   [this] { EndeEinlesevorgang(); },
+                                   [this] {
+                                       if (openDataEntry_) openDataEntry_();
+                                   }};
+}
+
+bool RunController::writeFiles() {
+    auto& s = process_.state;
+    if (!s.connection.ActivePartProgram) return false;
+    qdas::WriterContext context{s.run,       process_.settings(), s.texts, process_.messages(),
+                                process_.files(), s.args,      *s.connection.ActivePartProgram,
+                                s.programFolder, clock_,       ports_};
+    return qdas::WriteQdasFiles(context);
+}
+
+bool RunController::online() const { return window_.statusText(1) == process_.state.texts.line(kOnlineLine); }
+
+int RunController::commandCount() const {
+    auto& program = process_.state.connection.ActivePartProgram;
+    if (!program) return 0;
+    return host::readOr([&] { return program->GetCommands()->Count(); }, 0);
+}
+
+void RunController::unbind() {
+    if (auto& app = process_.state.connection.HostApplication) host::tryStep([&] { app->UnbindEvents(); });
+}
+
+void RunController::EventToggleOnline() {
+    if (auto minimise = process_.settings().readFlag(settings::names::Minimize)) minimise_ = *minimise;
+    auto& program = process_.state.connection.ActivePartProgram;
+    std::string name = program ? host::readOr([&] { return program->Name(); }, std::string()) : std::string();
+    if (name.empty()) {
+        process_.messages().error(platform::kApplicationTitle,
+                                  "Converter cannot achieve the active part program.\nError Code EventToggleOnline");
+        return;
+    }
+    if (!online())
+        switchOn();
+    else
+        switchOff();
+}
+
+void RunController::switchOn() {
+    auto& s = process_.state;
+    if (!host::tryStep([&] { s.connection.HostApplication->BindEvents(*this); })) return;
+    s.run.resetForOnlineStart();
+    s.run.state.StatCmdSupport = process_.settings().readFlag(settings::names::StatCmds).value_or(false);
+    s.run.state.DecimalPlaces = capture::decimalPlacesFromHost(process_.locator());
+    window_.setStatusText(1, s.texts.line(kOnlineLine));
+    window_.showOnline(true);
+    QProgressBar* bar = window_.progressBar();
+    bar->setValue(0);
+    bar->setMinimum(0);
+    bar->setMaximum(commandCount());
+    bar->setValue(0);
+    bar->setVisible(true);
+    window_.clearRunDisplay();
+    if (openDataEntry_) openDataEntry_();
+}
+
+void RunController::switchOff() {
+    unbind();
+    showOffline();
+    window_.showNormal();
+}
+
+void RunController::showOffline() {
+    window_.setStatusText(1, process_.state.texts.line(kOfflineLine));
+    window_.showOnline(false);
+}
+
+void RunController::OnObjectExecuted(host::PartProgram& partProgram, host::Command& command) {
+    auto context = captureContext();
+    capture::OnObjectExecuted(context, partProgram, command);
+}
+
+void RunController::OnEndExecution(host::PartProgram&, int terminationType) {
+    if (terminationType != 1 &&
+        process_.messages().askYesNo(platform::kExecutableName, "Part program was canceld.\nWould you close the Kelmar?")) {
+        process_.endProgram(0);
+        return;
+    }
+    if (!process_.state.run.state.StatCmdSupport) EndeEinlesevorgang();
+}
+
+void RunController::OnClosePartProgram() { EventToggleOnline(); }
+
+void RunController::EndeEinlesevorgang() {
+    auto& s = process_.state;
+    unbind();
+    window_.setStatusText(2, "OFF");
+    s.run.state.CaptureOn = false;
+    showOffline();
+    QProgressBar* bar = window_.progressBar();
+    bar->setValue(std::min(commandCount(), bar->maximum()));
+    bar->setVisible(false);
+    if (s.run.qdasDataUpper() < s.run.CharacteristicCount()) s.run.growQdasData(window_.listModel().count());
+
+    if (s.args.count() >= 1 && s.args.automaticWrite()) {
+        if (writeFiles()) {
+            OrvDisconnect(s.connection);
+            process_.endProgram(0);
+            return;
+        }
+        // Nobody is there to read the writer's message and try again.
+        if (process_.unattended()) {
+            process_.endProgram(1);
+            return;
+        }
+    }
+    if (minimise_) window_.showNormal();
+}
+
+void RunController::importOffline() {
+    minimise_ = false;
+    auto& app = process_.state.connection.HostApplication;
+    auto context = captureContext();
+    if (!app || !capture::fctGetValuesOffline(context, *app)) {
+        process_.messages().show(platform::MessageKind::Plain, platform::kApplicationTitle, "Value can not be read.");
+        process_.endProgram(1);
+    }
+}
+
+void RunController::asciiExport() {
+    if (!writeFiles()) return;
+    OrvDisconnect(process_.state.connection);
+    process_.endProgram(0);
+}
+
+}  // namespace kelmar::app

@@ -1,0 +1,55 @@
+#pragma once
+// Online mode and the end of a run: the switch, the host's events, the end of
+// run with the automatic write, and the toolbar's offline import and export.
+
+#include "app/frm_main_window.h"
+#include "app/kelmar_process.h"
+#include "app/main_window_ports.h"
+#include "capture/capture_context.h"
+#include "qdas/clock.h"
+#include "qdas/writer_context.h"
+
+#include <functional>
+#include <memory>
+
+namespace kelmar::app {
+
+class RunController final : public host::HostEventSink {
+public:
+    RunController(KelmarProcess& process, frmMainWindow& window, const qdas::Clock& clock);
+
+    // Opens the data entry form; set by the application once the form exists.
+    void setDataEntryOpener(std::function<void()> open) { openDataEntry_ = std::move(open); }
+
+    void EventToggleOnline();
+    void EndeEinlesevorgang();
+    // Toolbar "Offline" and "ASCII Export".
+    void importOffline();
+    void asciiExport();
+    bool online() const;
+    bool minimiseFlag() const { return minimise_; }
+
+    void OnObjectExecuted(host::PartProgram& partProgram, host::Command& command) override;
+    void OnEndExecution(host::PartProgram& partProgram, int terminationType) override;
+    void OnClosePartProgram() override;
+
+    // The contexts capture and the writer work in, built on the current state.
+    capture::CaptureContext captureContext();
+    bool writeFiles();
+
+private:
+    void switchOn();
+    void switchOff();
+    void showOffline();
+    int commandCount() const;
+    void unbind();
+
+    KelmarProcess& process_;
+    frmMainWindow& window_;
+    MainWindowPorts ports_;
+    const qdas::Clock& clock_;
+    std::function<void()> openDataEntry_;
+    bool minimise_ = false;
+};
+
+}  // namespace kelmar::app
