@@ -1,1 +1,5 @@
 # Catalog tests: kelmar_add_test(qdas/<name>_test.cpp LIBS kelmar_catalog)
+kelmar_add_test(qdas/catalog_line_test.cpp LIBS kelmar_catalog)
+kelmar_add_test(qdas/catalog_reader_test.cpp LIBS kelmar_catalog)
+kelmar_add_test(qdas/catalog_lookup_test.cpp LIBS kelmar_catalog)
+kelmar_add_test(qdas/value_file_test.cpp LIBS kelmar_catalog)
