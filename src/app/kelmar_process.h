@@ -9,6 +9,7 @@
 #include "platform/command_line.h"
 #include "platform/file_system.h"
 #include "platform/messages.h"
+#include "qdas/catalog_tables.h"
 #include "settings/language_texts.h"
 #include "settings/settings_store.h"
 
@@ -25,6 +26,8 @@ struct ProcessState {
     capture::RunData run;
     platform::CommandLineArgs args;
     HostConnection connection;
+    // Filled by the catalog reader each time the data entry form opens.
+    qdas::CatalogTables catalog;
     // Raw program arguments, parsed again at every start-up.
     std::vector<std::string> argv;
 };

@@ -1,0 +1,1 @@
+# Dialogs of the data entry: target_sources(kelmar_ui PRIVATE ${CMAKE_CURRENT_LIST_DIR}/<file>.cpp)
