@@ -1,0 +1,1 @@
+# Settings file format tests: kelmar_add_test(settings/<name>_test.cpp)
