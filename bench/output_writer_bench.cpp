@@ -1,0 +1,53 @@
+// Writing the Q-DAS files of 32767 Characteristics into TempData, DFQ and
+// DFD + DFX, against one buffered write of the same bytes.
+
+#include "output_bench_run.h"
+#include "qdas/qdas_writer.h"
+
+namespace {
+
+using kelmar::bench::OutputRun;
+
+void WriteDfq(benchmark::State& state) {
+    OutputRun run(false);
+    auto context = run.context();
+    for (auto _ : state) benchmark::DoNotOptimize(kelmar::qdas::WriteOutputFiles(context));
+}
+
+void BaselineDfq(benchmark::State& state) {
+    OutputRun run(false);
+    auto context = run.context();
+    kelmar::qdas::WriteOutputFiles(context);
+    const std::string bytes = kelmar::bench::readWhole(run.tempData("BRACKET.dfq"));
+    for (auto _ : state) kelmar::bench::writeWhole(run.tempData("BRACKET.dfq"), bytes);
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * bytes.size()));
+}
+
+void WriteDfdDfx(benchmark::State& state) {
+    OutputRun run(true);
+    auto context = run.context();
+    for (auto _ : state) benchmark::DoNotOptimize(kelmar::qdas::WriteOutputFiles(context));
+}
+
+void BaselineDfdDfx(benchmark::State& state) {
+    OutputRun run(true);
+    auto context = run.context();
+    kelmar::qdas::WriteOutputFiles(context);
+    const std::string description = kelmar::bench::readWhole(run.tempData("BRACKET.dfd"));
+    const std::string values = kelmar::bench::readWhole(run.tempData("BRACKET.dfx"));
+    for (auto _ : state) {
+        kelmar::bench::writeWhole(run.tempData("BRACKET.dfd"), description);
+        kelmar::bench::writeWhole(run.tempData("BRACKET.dfx"), values);
+    }
+}
+
+}  // namespace
+
+BENCHMARK(BaselineDfq)->Unit(benchmark::kMillisecond);
+BENCHMARK(WriteDfq)->Unit(benchmark::kMillisecond);
+BENCHMARK(BaselineDfdDfx)->Unit(benchmark::kMillisecond);
+BENCHMARK(WriteDfdDfx)->Unit(benchmark::kMillisecond);
+
+int main(int argc, char** argv) {
+    return kelmar::bench::runWithRatios(argc, argv, {{"WriteDfq", "BaselineDfq"}, {"WriteDfdDfx", "BaselineDfdDfx"}});
+}

@@ -1,0 +1,93 @@
+#pragma once
+// The keyed lines of a Q-DAS transfer file, built in memory so the file is
+// written whole: "K2001/3 value" or "K1001 value", each ended by CR LF.
+// A large run writes half a million lines, so adding one is kept inline and cheap.
+
+#include <algorithm>
+#include <cstddef>
+#include <cstdint>
+#include <cstring>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace kelmar::qdas {
+
+class QdasLines {
+public:
+    // Room for about bytes of text, so a large file is not copied while it grows.
+    void reserve(std::size_t bytes);
+
+    // "key value": K0100 and the K1xxx keys.
+    void add(std::string_view key, std::string_view value) { append(key, {}, value); }
+    // "key/index value"; index 0 applies the line to all characteristics.
+    void add(std::string_view key, int index, std::string_view value) {
+        // A block repeats its index on every line: it is formatted once.
+        if (index != lastIndex_) formatIndex(index);
+        append(key, std::string_view(indexDigits_, indexLength_), value);
+    }
+
+    // The lines added so far.
+    const std::string& text();
+
+private:
+    void append(std::string_view key, std::string_view index, std::string_view value);
+    void formatIndex(int index);
+    void grow(std::size_t bytes);
+    static char* put(char* at, std::string_view text);
+    static bool mayHoldLineBreak(std::string_view text);
+    static void blankLineBreaks(char* first, char* last);
+
+    // Grows ahead of the lines; only its first used_ bytes are lines.
+    std::string text_;
+    std::size_t used_ = 0;
+    std::optional<int> lastIndex_;
+    char indexDigits_[12] = {};
+    std::size_t indexLength_ = 0;
+};
+
+inline char* QdasLines::put(char* at, std::string_view text) {
+    // Keys and most values are a few bytes: a plain loop beats a library call there.
+    if (text.size() < 16) {
+        for (char c : text) *at++ = c;
+        return at;
+    }
+    std::memcpy(at, text.data(), text.size());
+    return at + text.size();
+}
+
+// Whether the text may hold a CR or LF (or another byte below 14), eight bytes at a time.
+inline bool QdasLines::mayHoldLineBreak(std::string_view text) {
+    constexpr std::uint64_t kOnes = 0x0101010101010101u, kHighBits = 0x8080808080808080u;
+    const char* at = text.data();
+    const char* last = at + text.size();
+    for (; last - at >= 8; at += 8) {
+        std::uint64_t word;
+        std::memcpy(&word, at, 8);
+        if (((word - kOnes * 14) & ~word & kHighBits) != 0) return true;
+    }
+    for (; at != last; ++at)
+        if (static_cast<unsigned char>(*at) < 14) return true;
+    return false;
+}
+
+inline void QdasLines::append(std::string_view key, std::string_view index, std::string_view value) {
+    const std::size_t length = key.size() + (index.empty() ? 0 : index.size() + 1) + 1 + value.size() + 2;
+    if (used_ + length > text_.size()) grow(length);
+    char* at = put(text_.data() + used_, key);
+    if (!index.empty()) {
+        *at++ = '/';
+        at = put(at, index);
+    }
+    *at++ = ' ';
+    char* valueStart = at;
+    at = put(at, value);
+    // A line break inside a value would start a line without key and spoil the file.
+    // Tested on the source: bytes just stored one by one are slow to read back as a word.
+    if (mayHoldLineBreak(value)) blankLineBreaks(valueStart, at);
+    *at++ = '\r';
+    *at = '\n';
+    used_ += length;
+}
+
+}  // namespace kelmar::qdas

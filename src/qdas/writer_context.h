@@ -1,0 +1,38 @@
+#pragma once
+// Everything one output run reads and changes, handed down by reference.
+
+#include <string>
+
+#include "capture/run_data.h"
+#include "host/host_interface.h"
+#include "host/host_step.h"
+#include "platform/command_line.h"
+#include "platform/file_system.h"
+#include "platform/messages.h"
+#include "qdas/clock.h"
+#include "qdas/writer_window.h"
+#include "settings/language_texts.h"
+#include "settings/settings_store.h"
+
+namespace kelmar::qdas {
+
+struct WriterContext {
+    capture::RunData& run;
+    settings::SettingsStore& settings;
+    const settings::LanguageTexts& texts;
+    platform::Messages& messages;
+    platform::FileSystem& files;
+    const platform::CommandLineArgs& args;
+    // The part program that was active when the converter attached.
+    host::PartProgram& partProgram;
+    std::string programFolder;
+    const Clock& clock;
+    WriterWindow& window;
+};
+
+// A text member of the part program (PartName, Path ...); empty when the host cannot answer.
+inline std::string partProgramText(const host::PartProgram& program, std::string (host::PartProgram::*member)() const) {
+    return host::readOr([&] { return (program.*member)(); }, std::string());
+}
+
+}  // namespace kelmar::qdas

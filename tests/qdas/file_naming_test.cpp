@@ -1,0 +1,53 @@
+#include "qdas/file_naming.h"
+
+#include <gtest/gtest.h>
+
+#include "platform/paths.h"
+
+using namespace kelmar::qdas;
+
+namespace {
+
+std::string name(std::array<int, 5> codes, int separator, const std::string& counter = "",
+                 const std::string& fileNameText = "", FileNameRule rule = FileNameRule::Application,
+                 const std::string& partName = "P100") {
+    FileNameSources s{partName, "S7", "R3", fileNameText, DateTime{2026, 2, 3, 14, 5, 9}};
+    return BuildOutputFileName(FileNameCodes{codes, separator}, counter, "dfq", rule, s);
+}
+
+TEST(FileNaming, TheExamplesAndEdgeCases) {
+    EXPECT_EQ(name({0, 2, 0, 0, 0}, 2), "P100_S7.dfq");
+    EXPECT_EQ(name({0, 2, 0, 0, 0}, 2, "0042"), "P100_S7_0042.dfq");
+    EXPECT_EQ(name({0, 0, 3, 0, 0}, 2), "P100__R3.dfq");
+    EXPECT_EQ(name({}, 2, "0042", "Line2", FileNameRule::GM), "Line2_0203140509.dfq");
+    EXPECT_EQ(name({}, 2, "", "   ", FileNameRule::GM), "0203140509.dfq");
+    EXPECT_EQ(name({5, 0, 0, 0, 0}, 2), ".dfq");
+    EXPECT_EQ(name({5, 0, 0, 0, 0}, 2, "0007"), "_0007.dfq");
+    EXPECT_EQ(name({9, 2, 0, 0, 0}, 2), "_S7.dfq");
+    EXPECT_EQ(name({}, 2, "", "X", FileNameRule::Application, ""), "X.dfq");
+}
+
+TEST(FileNaming, EveryCodeOfEveryPartAndEverySeparator) {
+    const std::vector<std::string> contents = {"P100", "S7", "R3", "2026-02-03", "14-05-09", "T"};
+    for (int code = 0; code < 6; ++code) {
+        EXPECT_EQ(name({code, 0, 0, 0, 0}, 2, "", "T"), contents[code] + ".dfq");
+        // FileName5 shifts the codes up by one; its 0 is no part at all.
+        EXPECT_EQ(name({0, 0, 0, 0, code + 1}, 2, "", "T"), "P100____" + contents[code] + ".dfq");
+    }
+    const std::vector<std::string> separators = {"___", "__", "_", "---", "--", "-", "___", "___"};
+    for (int code = 0; code < 8; ++code) EXPECT_EQ(name({0, 2, 0, 0, 0}, code), "P100" + separators[code] + "S7.dfq");
+}
+
+TEST(FileNaming, HostTextsCannotLeaveTheFolder) {
+    const std::string sep(1, kelmar::platform::pathSeparator());
+    for (const std::string& built : {name({0, 0, 0, 0, 0}, 2, "", "", FileNameRule::Application, "../up"),
+                                     name({5, 0, 0, 0, 0}, 2, "", "a/b"), name({}, 2, "", "..", FileNameRule::GM)}) {
+        EXPECT_EQ(built.find('/'), std::string::npos) << built;
+        EXPECT_EQ(built.find(sep), std::string::npos) << built;
+    }
+    EXPECT_EQ(name({0, 0, 0, 0, 0}, 2, "", "", FileNameRule::Application, "../up"), ".._up.dfq");
+    // An empty folder never turns into a path below the working folder.
+    EXPECT_EQ(inFolder("", "PartOK"), sep + "PartOK");
+}
+
+}  // namespace

@@ -1,0 +1,267 @@
+#include "qdas/qdas_writer.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <functional>
+
+#include "writer_fixture.h"
+
+using namespace kelmar;
+using namespace kelmar::test;
+namespace names = kelmar::settings::names;
+namespace field = kelmar::capture::field;
+
+namespace {
+
+class Writer : public ::testing::Test {
+protected:
+    WriterFixture f;
+
+    bool write() {
+        auto context = f.context();
+        return qdas::WriteQdasFiles(context);
+    }
+    // The lines of a file in the output folder, which is then removed so the next run may write it again.
+    std::vector<std::string> written(const std::string& name = "TESTPART.dfq") {
+        EXPECT_TRUE(f.folder.exists("out/" + name)) << name;
+        auto lines = crlfLines(f.folder.read("out/" + name));
+        std::filesystem::remove(f.folder.file("out/" + name));
+        return lines;
+    }
+};
+
+TEST_F(Writer, CommentNamingLeavesOutTheSkipMarkerAndNumbersWithoutGaps) {
+    f.run.DimensionName = true;
+    f.run.DimensionNumber = true;
+    f.addCommented("<<Bore", "1.00000");
+    f.addCommented("<<#Datum", "2.00000");
+    f.addCommented("<<Slot", "3.00000");
+    ASSERT_TRUE(write());
+    auto lines = written();
+    EXPECT_EQ(valueOf(lines, "K0100"), "2");
+    EXPECT_EQ(valueOf(lines, "K2002/1"), "Bore");
+    EXPECT_EQ(valueOf(lines, "K2002/2"), "Slot");
+    EXPECT_EQ(valueOf(lines, "K2001/2"), "2");  // Number 3 less the one left out
+    EXPECT_EQ(valueOf(lines, "K2001/3"), std::nullopt);
+    EXPECT_EQ(valueOf(lines, "K0001/2"), "3.00000");
+    EXPECT_EQ(valueOf(lines, "K0001/3"), std::nullopt);
+    EXPECT_EQ(valueOf(lines, "K2900/1"), std::nullopt);
+    // The processed comment is written back; the left-out one stays as it was.
+    EXPECT_EQ(f.run.CommentTable[1][1], "Bore");
+    EXPECT_EQ(f.run.CommentTable[2][1], "<<#Datum");
+    EXPECT_TRUE(f.window.marked);
+}
+
+TEST_F(Writer, CommentsThatNameNothingGetTheDefaultAndLongOnesAreCut) {
+    f.run.DimensionName = true;
+    f.addCommented("<<");
+    f.addCommented("<<   ");
+    f.addCommented(std::string(100, 'c'));
+    // A comment that only becomes "<<#..." once processed keeps its place in blocks and values alike.
+    f.addCommented("<<<<#late", "4.00000");
+    ASSERT_TRUE(write());
+    auto lines = written();
+    const std::string missing = "Kommentar mit Merkmalsbezeichnung fehlt im Messprogramm";
+    EXPECT_EQ(valueOf(lines, "K2002/2"), missing);
+    EXPECT_EQ(valueOf(lines, "K2002/3"), std::string(80, 'c'));
+    EXPECT_EQ(f.run.CommentTable[1][1], missing);
+    EXPECT_EQ(f.run.CommentTable[3][1], std::string(80, 'c'));
+    EXPECT_EQ(valueOf(lines, "K2002/4"), "<<#late");
+    EXPECT_EQ(valueOf(lines, "K0001/4"), "4.00000");
+}
+
+TEST_F(Writer, AxisLetterAndPositionGroupsShapeTheBlocks) {
+    f.set(names::AxisLetter, "1");
+    auto& c = f.add("DIM1.X");
+    c.Feat1 = "CIR1";
+    c.Feat3 = "PLN1";
+    c.GroupType = 2;
+    f.add("NODOT").MemberOfGroup = 3;
+    ASSERT_TRUE(write());
+    auto lines = written();
+    EXPECT_EQ(valueOf(lines, "K2001/1"), "DIM1");
+    EXPECT_EQ(valueOf(lines, "K2002/1"), "X.CIR1");
+    EXPECT_EQ(valueOf(lines, "K2001/2"), "NODOT");
+    for (const char* key : {"K2008/1", "K2031/2"}) EXPECT_EQ(valueOf(lines, key), std::nullopt);
+
+    f.set(names::UseQPos, "1");
+    ASSERT_TRUE(write());
+    lines = written();
+    EXPECT_EQ(valueOf(lines, "K2008/1"), "2");
+    EXPECT_EQ(valueOf(lines, "K2031/2"), "3");
+    for (const char* key : {"K2030/1", "K2031/1", "K2008/2", "K2030/2"}) EXPECT_EQ(valueOf(lines, key), std::nullopt);
+}
+
+TEST_F(Writer, HeaderAndBlockInTheirOrderWithBlankPartFieldsLeftOut) {
+    f.window.serial = "SN";
+    auto& part = f.run.PartQdasData[1].fields;
+    part[field::K1007] = " short ";
+    part[field::K1010] = "   ";
+    part[field::K2320] = "Ord";
+    part[field::K8501] = "  ";
+    part[field::K2005] = "part class";
+    f.run.growQdasData(1);
+    auto& own = f.run.CharacteristicQdasData[1].fields;
+    for (int k : {field::K2005, field::K2006, field::K2060, field::K2404}) own[k] = " ";
+    auto& c = f.add("D1.X");
+    c.CommentBlockIndex = static_cast<std::int16_t>(*f.run.appendCommentBlock());
+    f.run.CommentTable[1][1] = " note ";
+    c.LowerNatural = true;
+    ASSERT_TRUE(write());
+    auto lines = written();
+    std::vector<std::string> expected = {"K0100",   "K1001",   "K1002",   "K1004",   "K1007",   "K2004/0", "K2060/0",
+                                         "K2061/0", "K2320/0", "K2001/1", "K2002/1", "K2005/1", "K2006/1", "K2022/1",
+                                         "K2060/1", "K2101/1", "K2110/1", "K2111/1", "K2112/1", "K2113/1", "K2120/1",
+                                         "K2121/1", "K2142/1", "K2404/1", "K2900/1", "K0001/1", "K0002/1", "K0004/1"};
+    EXPECT_EQ(keysOf(lines), expected);
+    EXPECT_EQ(valueOf(lines, "K1001"), "SN");
+    EXPECT_EQ(valueOf(lines, "K1007"), " short ");
+    EXPECT_EQ(valueOf(lines, "K2005/1"), " ");
+    EXPECT_EQ(valueOf(lines, "K2120/1"), "2");
+    EXPECT_EQ(valueOf(lines, "K2900/1"), " note ");
+}
+
+TEST_F(Writer, DfdAndDfxShareTheirNameAndSplitDescriptionFromValues) {
+    f.set(names::DFD, "true");
+    f.set(names::FileName2, "3");  // revision
+    f.set(names::SEPERATOR, "1");
+    f.window.part = "A";
+    f.window.revision = "B";
+    f.add("D1.X", "7.00000");
+    ASSERT_TRUE(write());
+    auto description = written("A__B.dfd");
+    auto values = written("A__B.dfx");
+    EXPECT_EQ(valueOf(description, "K0001/1"), std::nullopt);
+    EXPECT_EQ(valueOf(values, "K0001/1"), "7.00000");
+    EXPECT_EQ(keysOf(values).front(), "K0001/1");
+    EXPECT_FALSE(f.folder.exists("TempData/A__B.dfd"));
+}
+
+TEST_F(Writer, ResultFoldersFollowTheOutOfToleranceValues) {
+    f.set(names::UseFolders, "1");
+    f.run.ReworkedPartFlag = true;
+    f.add("A");
+    ASSERT_TRUE(write());
+    EXPECT_TRUE(f.folder.exists("out/PartOK/TESTPART.dfq"));
+    EXPECT_FALSE(f.folder.exists("out/FirstParts"));
+
+    f.add("B").OOT = "0.01000";
+    ASSERT_TRUE(write());
+    EXPECT_TRUE(f.folder.exists("out/PartOOT/TESTPART.dfq"));
+}
+
+TEST(WriterChecks, EachStoppingCheckShowsItsMessageAndWritesNothing) {
+    auto cannotCreate = [](const std::string& folder) {
+        return "Software can't create the output folder " + folder + ". Please check your system privilegs";
+    };
+    // Each case arranges a fresh fixture and gives the one message it expects.
+    std::vector<std::function<std::string(WriterFixture&)>> cases = {
+        [](WriterFixture& w) { return w.window.count = 0, "No Characteristics for Output available."; },
+        [](WriterFixture& w) { return w.set(names::SelectFolder, "1"), "No Path for output file selected."; },
+        [](WriterFixture& w) {
+            w.set(names::SelectFolder, "1");
+            w.window.path = w.folder.file("gone");
+            return "Selected folder didn't exist.";
+        },
+        [](WriterFixture& w) {
+            w.args.set(2, " " + w.folder.file("gone") + " ");
+            return "Folder in Command line didn't exist.";
+        },
+        [&](WriterFixture& w) {
+            w.set(names::UseFolders, "1");
+            w.files.fail(FileOp::CreateFolder, "FirstParts");
+            return cannotCreate(platform::joinPath(w.out, "FirstParts"));
+        },
+        [&](WriterFixture& w) { return w.files.fail(FileOp::CreateFolder, "TempData"), cannotCreate(w.tempData()); },
+    };
+    for (const auto& arrange : cases) {
+        WriterFixture w;
+        w.add("A");
+        const std::string message = arrange(w);
+        auto context = w.context();
+        EXPECT_FALSE(qdas::WriteQdasFiles(context)) << message;
+        EXPECT_EQ(w.messages.texts(), std::vector<std::string>{message});
+        EXPECT_FALSE(w.folder.exists("TempData/TESTPART.dfq")) << message;
+        EXPECT_FALSE(w.folder.exists("UploadDebug.txt")) << message;
+    }
+    for (const char* name : {names::FileName1, names::FileName5, names::SEPERATOR, names::DIR, names::FileCounter,
+                             names::SelectFolder, names::PartProgFolder, names::UseFolders, names::FileNameRule0}) {
+        WriterFixture w(HostFileBuilder(), name);
+        w.add("A");
+        auto context = w.context();
+        EXPECT_FALSE(qdas::WriteQdasFiles(context)) << name;
+        ASSERT_EQ(w.messages.shown.size(), 1u) << name;
+        EXPECT_EQ(w.messages.shown[0].kind, platform::MessageKind::Error);
+        EXPECT_EQ(w.messages.shown[0].text,
+                  "Settings for the output file are missing. Output will be canceled. Please check you settings.");
+        EXPECT_FALSE(w.folder.exists("TempData")) << name;
+    }
+}
+
+TEST_F(Writer, ACounterIsUsedEvenWhenTheRunStopsAtTheFolderCheck) {
+    f.set(names::FileCounter, "1");
+    f.add("A");
+    ASSERT_TRUE(write());
+    EXPECT_TRUE(f.folder.exists("out/TESTPART_0001.dfq"));
+    f.set(names::SelectFolder, "1");
+    f.window.path = f.folder.file("gone");
+    EXPECT_FALSE(write());
+    EXPECT_EQ(f.folder.read("PartData/FileCounter__TESTPART__A__1.dat"), "0001\r\n0002\r\n");
+}
+
+TEST_F(Writer, FolderComesFromTheCommandLineOrThePartProgram) {
+    WriterFixture w(HostFileBuilder().path(f.folder.file("prog")));
+    f.folder.makeFolder("prog");
+    w.folder.makeFolder("cmd");
+    w.set(names::PartProgFolder, "1");
+    w.add("A");
+    auto context = w.context();
+    ASSERT_TRUE(qdas::WriteQdasFiles(context));
+    EXPECT_TRUE(f.folder.exists("prog/TESTPART.dfq"));
+    w.args.set(2, w.folder.file("cmd"));
+    ASSERT_TRUE(qdas::WriteQdasFiles(context));
+    EXPECT_TRUE(w.folder.exists("cmd/TESTPART.dfq"));
+
+    WriterFixture unreadable(HostFileBuilder().error("activePartProgram.path", "no path"));
+    unreadable.set(names::PartProgFolder, "1");
+    unreadable.add("A");
+    auto fallback = unreadable.context();
+    ASSERT_TRUE(qdas::WriteQdasFiles(fallback));
+    EXPECT_TRUE(unreadable.folder.exists("out/TESTPART.dfq"));
+}
+
+TEST_F(Writer, ADescriptionNotWrittenCompletelyIsNeitherDistributedNorReportedAsDone) {
+    f.add("A");
+    f.files.diskFullAfter(40);
+    EXPECT_FALSE(write());
+    const std::string path = f.tempData("TESTPART.dfq");
+    ASSERT_EQ(f.messages.shown.size(), 1u);
+    EXPECT_NE(f.messages.shown[0].text.find(path), std::string::npos);
+    EXPECT_TRUE(f.folder.exists("TempData/TESTPART.dfq"));  // left for the user
+    EXPECT_FALSE(f.folder.exists("out/TESTPART.dfq"));
+    EXPECT_FALSE(f.folder.exists("UploadDebug.txt"));
+}
+
+TEST_F(Writer, AValueFileNotWrittenIsReportedAndNothingIsDistributed) {
+    f.set(names::DFD, "1");
+    f.add("A");
+    f.files.fail(FileOp::Write, ".dfx");
+    EXPECT_FALSE(write());
+    EXPECT_EQ(f.messages.texts(), std::vector<std::string>{"Error during generation of the DFX file."});
+    EXPECT_TRUE(f.folder.exists("TempData/TESTPART.dfd"));
+    EXPECT_FALSE(f.folder.exists("out/TESTPART.dfd"));
+}
+
+TEST_F(Writer, HostTextsStayInTheirFolderAndLineBreaksCannotSplitALine) {
+    f.window.part = "../evil";
+    f.run.PartQdasData[1].fields[field::K1900] = "two\r\nK0001/1 forged";
+    f.add("A");
+    f.window.count = 5;  // a list longer than the table must not read past it
+    ASSERT_TRUE(write());
+    auto lines = written(".._evil.dfq");
+    EXPECT_EQ(valueOf(lines, "K1900"), "two  K0001/1 forged");
+    EXPECT_EQ(valueOf(lines, "K0100"), "1");
+}
+
+}  // namespace
