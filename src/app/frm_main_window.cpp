@@ -414,11 +414,15 @@ void frmMainWindow::askForCatalog() {
 void frmMainWindow::applyOutputFrame() {
     auto& store = process_.settings();
     bool select = store.readFlag(names::SelectFolder).value_or(false);
-    framePathForOutput_->setVisible(select);
     if (select) {
         if (auto last = store.readText(names::LastSelectedPath)) setOutputPath(*last);
     }
-    resize(width(), select ? kHeightWithPath : kHeightWithoutPath);
+    showOutputFrame(select);
+}
+
+void frmMainWindow::showOutputFrame(bool visible) {
+    framePathForOutput_->setVisible(visible);
+    resize(width(), visible ? kHeightWithPath : kHeightWithoutPath);
 }
 
 void frmMainWindow::setStatusText(int panel, const std::string& text) {
@@ -473,6 +477,10 @@ void frmMainWindow::showCharacteristic(int row) {
         for (int line = 1; line <= 20 && !(*block)[line].empty(); ++line)
             VListComment_->addItem(hostText((*block)[line]));
     }
+}
+
+void frmMainWindow::showCurrentCharacteristic() {
+    if (lstMM_->currentIndex().isValid()) showCharacteristic(lstMM_->currentIndex().row());
 }
 
 bool frmMainWindow::isOutOfTolerance(int row) const {

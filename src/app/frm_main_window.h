@@ -50,6 +50,8 @@ public:
     void appendListEntry(const std::string& text);
     void clearRunDisplay();
     void showCharacteristic(int row);
+    // The details of the selected row (after a run, whose appends do not update them).
+    void showCurrentCharacteristic();
     QProgressBar* progressBar() const { return progress_; }
 
     // The online look of toolbar buttons 1 and 3.
@@ -57,6 +59,8 @@ public:
 
     std::string outputPath() const;
     void setOutputPath(const std::string& path);
+    // framePathForOutput shown or hidden, with the window height that goes with it.
+    void showOutputFrame(bool visible);
     // The part information captions the writer reads.
     std::string partInformation(int which) const;
 

@@ -128,6 +128,7 @@ void RunController::EndeEinlesevorgang() {
     bar->setValue(std::min(commandCount(), bar->maximum()));
     bar->setVisible(false);
     if (s.run.qdasDataUpper() < s.run.CharacteristicCount()) s.run.growQdasData(window_.listModel().count());
+    window_.showCurrentCharacteristic();
 
     if (s.args.count() >= 1 && s.args.automaticWrite()) {
         if (writeFiles()) {

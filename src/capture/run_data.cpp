@@ -81,6 +81,7 @@ void RunData::resetForOnlineStart() {
     state.GroupFeat1.clear();
     state.GroupFeat2.clear();
     state.GroupFeat3.clear();
+    state.LimitNoticeShown = false;
 }
 
 void RunData::resetForOfflineStart() {
@@ -94,6 +95,7 @@ void RunData::resetForOfflineStart() {
     state.PositionGroupCounter = 0;
     for (int i = 1; i <= 20; ++i) PendingComments[i] = 0;
     state.CommentPending = false;
+    state.LimitNoticeShown = false;
 }
 
 void RunData::resetAtGroupEnd() {

@@ -65,6 +65,8 @@ struct CaptureState {
     std::int16_t GroupCharCount = 0;
     std::int16_t GroupPositionAxes = 0;
     std::int16_t PositionGroupCounter = 0;
+    // The user was told that the run reached the 16-bit limit; told once per run.
+    bool LimitNoticeShown = false;
 };
 
 class RunData {

@@ -2,27 +2,57 @@
 
 #include <charconv>
 #include <cmath>
-#include <cstdio>
+#include <cstdint>
 #include <cstdlib>
 
 namespace kelmar::platform {
 
+namespace {
+
+// Below this the exact rounding of value * 1e5 stays within the integers a double holds.
+constexpr double kFastFixedLimit = 1e9;
+
+// "%.5f" without printf, which dominates a capture run otherwise. value * 1e5 is
+// p + err exactly (fma), so half-way cases round to even exactly as printf does.
+std::string fixed5Fast(double value) {
+    const double p = value * 100000.0;
+    const double err = std::fma(value, 100000.0, -p);
+    double rounded = std::nearbyint(p);
+    const double offset = p - rounded;
+    if (std::fabs(offset) == 0.5 && err != 0.0 && (err > 0) == (offset > 0)) rounded += offset > 0 ? 1.0 : -1.0;
+    const auto scaled = static_cast<std::int64_t>(rounded);
+    std::uint64_t digits = scaled < 0 ? static_cast<std::uint64_t>(-scaled) : static_cast<std::uint64_t>(scaled);
+    char buffer[32];
+    char* end = buffer + sizeof buffer;
+    char* first = end;
+    for (int i = 0; i < 5; ++i, digits /= 10) *--first = static_cast<char>('0' + digits % 10);
+    *--first = '.';
+    do {
+        *--first = static_cast<char>('0' + digits % 10);
+        digits /= 10;
+    } while (digits != 0);
+    // A value that rounds to zero is written without a sign.
+    if (scaled < 0) *--first = '-';
+    return std::string(first, end);
+}
+
+}  // namespace
+
 std::string formatFixed5(double value) {
     if (!std::isfinite(value)) value = 0.0;
+    if (std::fabs(value) < kFastFixedLimit) return fixed5Fast(value);
     char buffer[400];
-    int n = std::snprintf(buffer, sizeof buffer, "%.5f", value);
-    std::string text(buffer, n > 0 ? static_cast<size_t>(n) : 0);
-    // A value that rounds to zero is written without a sign.
-    if (text == "-0.00000") text = "0.00000";
-    return text;
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, 5);
+    return std::string(buffer, result.ptr);
 }
 
 std::string formatGeneral(double value) {
     if (!std::isfinite(value)) value = 0.0;
     if (value == 0.0) return "0";
+    // The same text as "%.15g", without printf.
     char buffer[64];
-    std::snprintf(buffer, sizeof buffer, "%.15g", value);
-    std::string text(buffer);
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 15);
+    std::string text(buffer, result.ptr);
     size_t e = text.find('e');
     std::string mantissa = e == std::string::npos ? text : text.substr(0, e);
     if (mantissa.find('.') != std::string::npos) {

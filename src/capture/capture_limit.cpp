@@ -1,0 +1,13 @@
+#include "capture/capture_limit.h"
+
+#include "platform/product.h"
+
+namespace kelmar::capture {
+
+void tellLimitOnce(RunData& run, platform::Messages& messages) {
+    if (run.state.LimitNoticeShown) return;
+    run.state.LimitNoticeShown = true;
+    messages.information(platform::kApplicationTitle, kLimitNotice);
+}
+
+}  // namespace kelmar::capture

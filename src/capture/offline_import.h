@@ -1,0 +1,17 @@
+#pragma once
+// Offline import: the Characteristics of the loaded part program, built
+// without executing it, by the same rules as online capture.
+
+#include "capture/capture_context.h"
+#include "host/host_interface.h"
+
+namespace kelmar::capture {
+
+inline constexpr const char* kOfflineImportError =
+    "Values can't read correctly because an error appeared. Error Code 'fctGetValuesOffline'";
+
+// Walks every command of the active part program and opens the data entry form. On a
+// failed host call shows kOfflineImportError and returns false; the caller then ends the program.
+bool fctGetValuesOffline(CaptureContext& context, host::HostApplication& application);
+
+}  // namespace kelmar::capture

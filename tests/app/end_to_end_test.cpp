@@ -1,0 +1,120 @@
+// The built program as a user runs it: a separate process, unattended and
+// offscreen, against a host file, with its exit status and the written file.
+
+#include "support/host_file_builder.h"
+#include "support/temp_folder.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sys/wait.h>
+
+using namespace kelmar;
+namespace fs = std::filesystem;
+
+namespace {
+
+struct ProgramRun {
+    int status = -1;
+    std::string errors;
+};
+
+// The settings an installation has after its output-file setup.
+std::string settingsFile(const std::string& home, const std::string& outputFolder, bool dfd) {
+    return "[General]\n"
+           "CatalogPathName=" + home + "/Catalogs/MyCatalog.dfd\n"
+           "FileName1=0\nFileName2=0\nFileName3=0\nFileName4=0\nFileName5=0\nSEPERATOR=0\n"
+           "DIR=" + outputFolder + "\n"
+           "FileCounter=1\nSelectFolder=false\nPartProgFolder=false\nDefaultFolder=true\n"
+           "UseFolders=0\nFileNameRule0=true\nFileNameRule1=false\n" +
+           std::string(dfd ? "DFD=true\nDFQ=false\n" : "DFD=false\nDFQ=true\n") +
+           "UseQPos=1\nAxisLetter=0\nMultiLine=0\nAttribute255=true\nStatCmds=0\n";
+}
+
+ProgramRun runKelmar(const test::TempFolder& home, const std::string& hostFile, const std::string& argument) {
+    std::string command = "cd '" + home.path() + "' && KELMAR_HOME='" + home.path() + "' KELMAR_SETTINGS='" +
+                          home.file("settings.ini") + "' ORVELAN_SIM='" + hostFile +
+                          "' KELMAR_UNATTENDED=1 QT_QPA_PLATFORM=offscreen timeout 60 '" + test::buildDir() +
+                          "/kelmar' " + argument + " 2>'" + home.file("stderr.txt") + "' >/dev/null";
+    ProgramRun run;
+    int raw = std::system(command.c_str());
+    run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+    run.errors = home.read("stderr.txt");
+    return run;
+}
+
+std::vector<fs::path> filesIn(const std::string& folder) {
+    std::vector<fs::path> found;
+    for (const auto& entry : fs::recursive_directory_iterator(folder))
+        if (entry.is_regular_file()) found.push_back(entry.path());
+    return found;
+}
+
+test::HostFileBuilder bracket() {
+    test::HostFileBuilder host;
+    host.programName("BRACKET").fullName("C:\\Programs\\BRACKET.PRG").partName("BRACKET").revisionNumber("B");
+    host.autoStart();
+    host.comment(1, {"Bore"});
+    host.dimension(1100, "DIM1").axisText("D").nominal(10).measured(10.004).tol(0.05, 0.05).features("CIR1");
+    host.dimension(1101, "DIM2").axisText("FL").nominal(0).measured(0.013).tol(0.01, 0);
+    return host;
+}
+
+}  // namespace
+
+TEST(EndToEnd, AutomaticRunWritesTheFileAndEndsWithZero) {
+    test::TempFolder home;
+    test::copyResources(home);
+    home.makeFolder("out");
+    home.write("settings.ini", settingsFile(home.path(), home.file("out"), false));
+    ASSERT_TRUE(bracket().save(home.file("host.json")));
+
+    ProgramRun run = runKelmar(home, home.file("host.json"), "/I");
+    EXPECT_EQ(run.status, 0) << run.errors;
+    auto written = filesIn(home.file("out"));
+    ASSERT_EQ(written.size(), 1u) << run.errors;
+    EXPECT_EQ(written[0].extension(), ".dfq");
+    std::ifstream in(written[0], std::ios::binary);
+    std::string content((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    EXPECT_NE(content.find("K1002 BRACKET\r\n"), std::string::npos) << content.substr(0, 400);
+    EXPECT_NE(content.find("K2101/1 10"), std::string::npos);
+    EXPECT_NE(content.find("K0001/2 0.013"), std::string::npos);
+    // TempData is emptied by the distribution.
+    EXPECT_TRUE(filesIn(home.file("TempData")).empty());
+}
+
+TEST(EndToEnd, StartupFailuresEndWithOne) {
+    test::TempFolder home;
+    test::copyResources(home);
+    home.write("settings.ini", settingsFile(home.path(), home.file("out"), false));
+    test::HostFileBuilder none;
+    none.noPartProgram();
+    ASSERT_TRUE(none.save(home.file("none.json")));
+    ProgramRun run = runKelmar(home, home.file("none.json"), "/I");
+    EXPECT_EQ(run.status, 1);
+    EXPECT_NE(run.errors.find("[error]"), std::string::npos);
+    EXPECT_NE(run.errors.find("'OrvConnect2'"), std::string::npos);
+
+    home.write("broken.json", "{ \"window\": tru");
+    run = runKelmar(home, home.file("broken.json"), "/I");
+    EXPECT_EQ(run.status, 1);
+    EXPECT_NE(run.errors.find("broken.json"), std::string::npos);
+
+    fs::remove(home.file("Languages/resource.dll"));
+    run = runKelmar(home, home.file("none.json"), "");
+    EXPECT_EQ(run.status, 1);
+    EXPECT_NE(run.errors.find("resource.dll was not found."), std::string::npos);
+}
+
+TEST(EndToEnd, FailingWriterEndsAnUnattendedAutomaticRunWithOne) {
+    test::TempFolder home;
+    test::copyResources(home);
+    // No output settings at all: the writer refuses.
+    home.write("settings.ini", "[General]\nCatalogPathName=" + home.path() + "/Catalogs/MyCatalog.dfd\n");
+    ASSERT_TRUE(bracket().save(home.file("host.json")));
+    ProgramRun run = runKelmar(home, home.file("host.json"), "/I");
+    EXPECT_EQ(run.status, 1);
+    EXPECT_NE(run.errors.find("Settings for the output file are missing."), std::string::npos) << run.errors;
+}
