@@ -11,6 +11,8 @@ KelmarApplication::KelmarApplication(int argc, char** argv) {
     process_ = makeProcessFromEnvironment(argc, argv, [this](std::function<void()> call) { post(std::move(call)); });
     window_ = std::make_unique<frmMainWindow>(*process_);
     runs_ = std::make_unique<RunController>(*process_, *window_, clock_);
+    dataEntry_ = std::make_unique<dialogs::DataEntryForm>(*process_, *window_);
+    runs_->setDataEntryOpener([this] { dataEntry_->open(); });
     window_->setActions({[this] { runs_->EventToggleOnline(); }, [this] { runs_->importOffline(); },
                          [this] { runs_->asciiExport(); }, [this](const std::string& name) { openDialog(name); }});
 }

@@ -6,6 +6,7 @@
 #include "app/kelmar_process.h"
 #include "app/run_controller.h"
 #include "app/sim_control_window.h"
+#include "dialogs/frm_dateneingabe.h"
 #include "qdas/clock.h"
 
 #include <QObject>
@@ -42,6 +43,8 @@ private:
     std::unique_ptr<frmMainWindow> window_;
     qdas::SystemClock clock_;
     std::unique_ptr<RunController> runs_;
+    // Destroyed before the window it hides and shows.
+    std::unique_ptr<dialogs::DataEntryForm> dataEntry_;
     std::unique_ptr<SimControlWindow> simWindow_;
     QTimer idleTimer_;
 };
