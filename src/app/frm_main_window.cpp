@@ -483,6 +483,10 @@ void frmMainWindow::showCurrentCharacteristic() {
     if (lstMM_->currentIndex().isValid()) showCharacteristic(lstMM_->currentIndex().row());
 }
 
+int frmMainWindow::currentRow() const {
+    return lstMM_->currentIndex().isValid() ? lstMM_->currentIndex().row() : -1;
+}
+
 bool frmMainWindow::isOutOfTolerance(int row) const {
     const auto& run = process_.state.run;
     if (row < 0 || row + 1 > run.CharacteristicCount()) return false;

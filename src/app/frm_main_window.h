@@ -52,6 +52,8 @@ public:
     void showCharacteristic(int row);
     // The details of the selected row (after a run, whose appends do not update them).
     void showCurrentCharacteristic();
+    // The current row of lstMM, -1 when none is current.
+    int currentRow() const;
     QProgressBar* progressBar() const { return progress_; }
 
     // The online look of toolbar buttons 1 and 3.

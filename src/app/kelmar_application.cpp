@@ -1,6 +1,7 @@
 #include "app/kelmar_application.h"
 
 #include "dialogs/frm_about.h"
+#include "dialogs/frm_add_qdas_data.h"
 
 #include <QGuiApplication>
 #include "dialogs/frm_path_select.h"
@@ -25,8 +26,10 @@ void KelmarApplication::openDialog(const std::string& name) {
         dialog = new dialogs::frmPathSelect(
             *process_, *window_, [this] { return window_->outputPath(); },
             [this](const std::string& path) { window_->setOutputPath(path); });
+    } else if (name == "cmdQDASData") {
+        dialog = new dialogs::frmAddQdasData(*process_, *window_, *dataEntry_);
     }
-    // The setup, monitoring, field-description, key and event dialogs are still to come.
+    // The setup, monitoring, field-description and key dialogs are still to come.
     if (dialog) dialog->open();
 }
 

@@ -7,6 +7,9 @@
 #include <algorithm>
 
 #include "app/qt_text.h"
+#include "qdas/catalog_entries.h"
+#include "qdas/catalog_lookup.h"
+#include "qdas/catalog_tables.h"
 
 namespace kelmar::dialogs {
 namespace {
@@ -84,6 +87,28 @@ int firstSelectedRow(const QListWidget& list) {
         if (first < 0 || row < first) first = row;
     }
     return first;
+}
+
+void listEventsOfSelectedGroup(QListWidget& lstEvents, const QListWidget& lstKatalog,
+                               const qdas::CatalogTables& tables, platform::CodePage codePage) {
+    const int group = firstSelectedRow(lstKatalog);
+    lstEvents.clear();
+    addEntries(lstEvents, qdas::EventEntriesForGroup(tables, group, entryBytes(lstKatalog, group)), codePage);
+}
+
+std::string selectedEventNumbers(const QListWidget& lstEvents) {
+    std::string numbers;
+    for (int row : selectedRows(lstEvents)) {
+        if (!numbers.empty()) numbers.push_back(',');
+        numbers += std::to_string(qdas::ExtractCatalogNumber(entryBytes(lstEvents, row)));
+    }
+    return numbers;
+}
+
+std::string selectedGroupNumber(const QListWidget& lstKatalog, const qdas::CatalogTables& tables) {
+    const int group = firstSelectedRow(lstKatalog);
+    auto number = group < 0 ? std::nullopt : qdas::EventGroupNumberAt(tables, group);
+    return number ? std::to_string(*number) : std::string();
 }
 
 }  // namespace kelmar::dialogs

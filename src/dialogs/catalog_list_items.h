@@ -7,6 +7,10 @@
 
 #include "platform/code_page.h"
 
+namespace kelmar::qdas {
+struct CatalogTables;
+}
+
 class QComboBox;
 class QListWidget;
 
@@ -28,5 +32,14 @@ std::vector<int> selectedRows(const QListWidget& list);
 void selectRows(QListWidget& list, const std::vector<int>& rows);
 // The position of the first selected entry, -1 when none is selected.
 int firstSelectedRow(const QListWidget& list);
+
+// The event lists of the data entry form and the Add Q-DAS data dialog share these rules.
+// lstEvents after a group click: the events of the group selected in lstKatalog.
+void listEventsOfSelectedGroup(QListWidget& lstEvents, const QListWidget& lstKatalog,
+                               const qdas::CatalogTables& tables, platform::CodePage codePage);
+// K0005: the catalog numbers of the selected events, in list order, joined by ",".
+std::string selectedEventNumbers(const QListWidget& lstEvents);
+// K2060: the group number at the selected lstKatalog position; empty when none is selected.
+std::string selectedGroupNumber(const QListWidget& lstKatalog, const qdas::CatalogTables& tables);
 
 }  // namespace kelmar::dialogs

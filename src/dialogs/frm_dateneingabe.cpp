@@ -218,10 +218,7 @@ void frm_Dateneingabe::setProcessParameter(const std::string& text) {
 }
 
 void frm_Dateneingabe::lstKatalog_Click() {
-    const int group = selectedEventGroup();
-    lstEvents_->clear();
-    addEntries(*lstEvents_, qdas::EventEntriesForGroup(process_.state.catalog, group, entryBytes(*lstKatalog_, group)),
-               process_.state.codePage);
+    listEventsOfSelectedGroup(*lstEvents_, *lstKatalog_, process_.state.catalog, process_.state.codePage);
 }
 
 void frm_Dateneingabe::cmdClearList_Click() { lstEvents_->clearSelection(); }

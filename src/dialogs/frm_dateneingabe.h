@@ -79,8 +79,6 @@ private:
     // The text and list position a control gives its field.
     std::pair<std::string, int> controlValue(const QWidget* input) const;
     std::string fieldText(const DataEntryField& field, const QWidget* input) const;
-    std::string selectedEventNumbers() const;
-    std::string selectedGroupNumber() const;
 
     bool cmdOK_Click();
     void cmdSaveData_Click();

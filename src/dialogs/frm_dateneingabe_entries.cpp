@@ -236,25 +236,10 @@ std::pair<std::string, int> frm_Dateneingabe::controlValue(const QWidget* input)
 }
 
 std::string frm_Dateneingabe::fieldText(const DataEntryField& field, const QWidget* input) const {
-    if (field.rule == FieldRule::EventNumbers) return selectedEventNumbers();
-    if (field.rule == FieldRule::GroupNumber) return selectedGroupNumber();
+    if (field.rule == FieldRule::EventNumbers) return selectedEventNumbers(*lstEvents_);
+    if (field.rule == FieldRule::GroupNumber) return selectedGroupNumber(*lstKatalog_, process_.state.catalog);
     auto [text, position] = controlValue(input);
     return fieldValue(field.rule, text, position);
-}
-
-std::string frm_Dateneingabe::selectedEventNumbers() const {
-    std::string numbers;
-    for (int row : selectedRows(*lstEvents_)) {
-        if (!numbers.empty()) numbers.push_back(',');
-        numbers += std::to_string(qdas::ExtractCatalogNumber(entryBytes(*lstEvents_, row)));
-    }
-    return numbers;
-}
-
-std::string frm_Dateneingabe::selectedGroupNumber() const {
-    const int group = selectedEventGroup();
-    auto number = group < 0 ? std::nullopt : qdas::EventGroupNumberAt(process_.state.catalog, group);
-    return number ? std::to_string(*number) : std::string();
 }
 
 bool frm_Dateneingabe::cmdOK_Click() {
