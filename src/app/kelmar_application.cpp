@@ -5,6 +5,7 @@
 
 #include <QGuiApplication>
 #include "dialogs/frm_path_select.h"
+#include "dialogs/setup_dialogs.h"
 
 namespace kelmar::app {
 
@@ -28,8 +29,9 @@ void KelmarApplication::openDialog(const std::string& name) {
             [this](const std::string& path) { window_->setOutputPath(path); });
     } else if (name == "cmdQDASData") {
         dialog = new dialogs::frmAddQdasData(*process_, *window_, *dataEntry_);
+    } else {
+        dialog = dialogs::createSetupDialog(name, *process_, *window_);
     }
-    // The setup, monitoring, field-description and key dialogs are still to come.
     if (dialog) dialog->open();
 }
 

@@ -81,7 +81,59 @@ std::optional<double> parseNumber(std::string_view text) {
     return value;
 }
 
+namespace {
+
+// A text exactly as formatFixed5 writes it below 1e10 ("-12.34560"), as hundred-thousandths.
+std::optional<std::int64_t> fixed5Scaled(std::string_view text) {
+    bool negative = !text.empty() && text.front() == '-';
+    if (negative) text.remove_prefix(1);
+    const size_t dot = text.size() >= 7 ? text.size() - 6 : 0;
+    if (dot == 0 || dot > 10 || text[dot] != '.') return std::nullopt;
+    std::int64_t scaled = 0;
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (i == dot) continue;
+        if (text[i] < '0' || text[i] > '9') return std::nullopt;
+        scaled = scaled * 10 + (text[i] - '0');
+    }
+    return negative ? -scaled : scaled;
+}
+
+// The sum of two fixed texts without the double round trip, where it gives the
+// same text: the exact sum has at most 15 digits, so the double sum (within a
+// few units of 1e-16 of it, unless the two cancel) rounds back to it at 15
+// significant digits. Small sums are left to the general path, which writes
+// them in exponent form.
+std::optional<std::string> fastLimitText(std::string_view nominal, std::string_view tolerance) {
+    auto a = fixed5Scaled(nominal);
+    auto b = fixed5Scaled(tolerance);
+    if (!a || !b) return std::nullopt;
+    const std::int64_t sum = *a + *b;
+    const std::int64_t magnitude = sum < 0 ? -sum : sum;
+    if (magnitude < 10) return std::nullopt;
+    if ((*a < 0 ? -*a : *a) + (*b < 0 ? -*b : *b) > 3 * magnitude) return std::nullopt;
+    char buffer[32];
+    char* end = buffer + sizeof buffer;
+    char* first = end;
+    std::uint64_t digits = static_cast<std::uint64_t>(magnitude);
+    int decimals = 5;
+    while (decimals > 0 && digits % 10 == 0) {
+        digits /= 10;
+        --decimals;
+    }
+    for (int i = 0; i < decimals; ++i, digits /= 10) *--first = static_cast<char>('0' + digits % 10);
+    if (decimals > 0) *--first = '.';
+    do {
+        *--first = static_cast<char>('0' + digits % 10);
+        digits /= 10;
+    } while (digits != 0);
+    if (sum < 0) *--first = '-';
+    return std::string(first, end);
+}
+
+}  // namespace
+
 std::string limitText(std::string_view nominal, std::string_view tolerance) {
+    if (auto fast = fastLimitText(nominal, tolerance)) return *fast;
     auto nom = parseNumber(nominal);
     auto tol = parseNumber(tolerance);
     if (!nom || !tol) return {};

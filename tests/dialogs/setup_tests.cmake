@@ -1,1 +1,6 @@
 # Setup dialog tests: kelmar_add_test(dialogs/<name>_test.cpp QT LIBS kelmar_app_fixture)
+kelmar_add_test(dialogs/setup_dialog_test.cpp QT LIBS kelmar_app_fixture)
+kelmar_add_test(dialogs/k_field_dialog_test.cpp QT LIBS kelmar_app_fixture)
+kelmar_add_test(dialogs/field_description_dialog_test.cpp QT LIBS kelmar_app_fixture)
+kelmar_add_test(dialogs/advanced_settings_dialog_test.cpp QT LIBS kelmar_app_fixture)
+kelmar_add_test(dialogs/monitoring_dialog_test.cpp QT LIBS kelmar_app_fixture)

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <random>
 #include <limits>
 
 using namespace kelmar::platform;
@@ -55,4 +56,25 @@ TEST(NumberText, LimitIsTheSumOfTheFormattedTexts) {
     EXPECT_EQ(limitText("10.00000", "-0.05000"), "9.95");
     EXPECT_EQ(limitText("0.10000", "0.20000"), "0.3");
     EXPECT_EQ(limitText("x", "0.1"), "");
+}
+
+TEST(NumberText, LimitShortcutGivesTheTextOfTheDoubleSum) {
+    // The limit texts must read exactly as the sum of the two doubles would,
+    // cancellation and tiny sums included.
+    std::mt19937_64 random(42);
+    auto check = [](double nominal, double tolerance) {
+        std::string nom = formatFixed5(nominal), tol = formatFixed5(tolerance);
+        std::string expected = formatGeneral(*parseNumber(nom) + *parseNumber(tol));
+        ASSERT_EQ(limitText(nom, tol), expected) << nom << " + " << tol;
+    };
+    std::uniform_real_distribution<double> wide(-1e9, 1e9), narrow(-2.0, 2.0);
+    std::uniform_int_distribution<int> exponent(-6, 9);
+    for (int i = 0; i < 200000; ++i) {
+        double scale = std::pow(10.0, exponent(random));
+        check(narrow(random) * scale, narrow(random) * std::pow(10.0, exponent(random)));
+        check(wide(random), -wide(random) / 1e6);
+    }
+    for (auto [a, b] : {std::pair{10.00001, -10.0}, {0.1, 0.2}, {0.00004, 0.00005}, {-5.0, 5.0}, {999999999.99999, 0.00001},
+                        {1e-5, 0.0}, {123.45678, -123.45677}})
+        check(a, b);
 }

@@ -1,0 +1,126 @@
+#include "dialogs/drive_folder_lists.h"
+
+#include "app/file_dialogs.h"
+#include "app/qt_text.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QFileInfo>
+#include <QFileSystemModel>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QStorageInfo>
+#include <QTreeView>
+#include <QVBoxLayout>
+
+namespace kelmar::dialogs {
+
+std::string currentFolder(platform::CodePage codePage) {
+    return app::fromQt(QDir::toNativeSeparators(QDir::currentPath()), codePage);
+}
+
+std::string driveOfFolder(const std::string& folder, platform::CodePage codePage) {
+    QString path = app::toQt(folder, codePage);
+    while (!path.isEmpty() && !QFileInfo::exists(path)) {
+        QString parent = QFileInfo(path).path();
+        if (parent == path || parent == ".") return app::driveOf(folder);
+        path = parent;
+    }
+    QStorageInfo storage(path);
+    if (!storage.isValid()) return app::driveOf(folder);
+    return app::fromQt(QDir::toNativeSeparators(storage.rootPath()), codePage);
+}
+
+DriveFolderLists::DriveFolderLists(const DriveFolderNames& names, platform::CodePage codePage, QWidget* parent)
+    : QWidget(parent), codePage_(codePage) {
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    drives_ = new QComboBox(this);
+    drives_->setObjectName(names.drive);
+    for (const QStorageInfo& volume : QStorageInfo::mountedVolumes())
+        if (volume.isValid() && volume.isReady()) drives_->addItem(QDir::toNativeSeparators(volume.rootPath()));
+    layout->addWidget(drives_);
+
+    model_ = new QFileSystemModel(this);
+    model_->setFilter(QDir::AllDirs | QDir::NoDotAndDotDot | QDir::Drives);
+    model_->setRootPath(QDir::rootPath());
+    folders_ = new QTreeView(this);
+    folders_->setObjectName(names.folder);
+    folders_->setModel(model_);
+    for (int column = 1; column < model_->columnCount(); ++column) folders_->hideColumn(column);
+    folders_->header()->hide();
+    layout->addWidget(folders_, 1);
+
+    auto* pathRow = new QHBoxLayout;
+    if (names.caption) {
+        auto* caption = new QLabel("Selected Path", this);
+        caption->setObjectName(names.caption);
+        pathRow->addWidget(caption);
+    }
+    path_ = new QLabel(this);
+    path_->setObjectName(names.path);
+    path_->setFrameShape(QFrame::StyledPanel);
+    pathRow->addWidget(path_, 1);
+    layout->addLayout(pathRow);
+
+    connect(drives_, &QComboBox::activated, this, [this](int index) {
+        if (index >= 0) setDrive(app::fromQt(drives_->itemText(index), codePage_));
+    });
+    connect(folders_->selectionModel(), &QItemSelectionModel::currentChanged, this,
+            [this](const QModelIndex& index) { followTree(index); });
+    std::string working = currentFolder(codePage_);
+    selectDriveOf(working);
+    setFolder(working);
+}
+
+QString DriveFolderLists::qt(const std::string& bytes) const { return app::toQt(bytes, codePage_); }
+
+std::string DriveFolderLists::drive() const { return app::fromQt(drives_->currentText(), codePage_); }
+
+void DriveFolderLists::setDrive(const std::string& drive) {
+    int at = drives_->findText(qt(drive));
+    if (at < 0) {
+        drives_->addItem(qt(drive));
+        at = drives_->count() - 1;
+    }
+    drives_->setCurrentIndex(at);
+    // A drive's current folder: the working folder when it lies there, else the drive's root.
+    std::string working = currentFolder(codePage_);
+    setFolder(driveOfFolder(working, codePage_) == drive ? working : drive);
+}
+
+std::string DriveFolderLists::folder() const { return folder_; }
+
+void DriveFolderLists::setFolder(const std::string& folder) {
+    folder_ = folder;
+    path_->setText(qt(folder));
+    QString native = qt(folder);
+    if (!QFileInfo(native).isDir()) return;
+    setting_ = true;
+    QModelIndex at = model_->index(native);
+    folders_->setCurrentIndex(at);
+    folders_->scrollTo(at);
+    setting_ = false;
+}
+
+void DriveFolderLists::selectDriveOf(const std::string& folder) {
+    int drive = drives_->findText(qt(driveOfFolder(folder, codePage_)));
+    if (drive >= 0) drives_->setCurrentIndex(drive);
+}
+
+void DriveFolderLists::followTree(const QModelIndex& index) {
+    if (setting_ || !index.isValid()) return;
+    folder_ = app::fromQt(QDir::toNativeSeparators(model_->filePath(index)), codePage_);
+    path_->setText(qt(folder_));
+    // One tree holds every mount here, so a click can change the drive as well.
+    selectDriveOf(folder_);
+}
+
+void DriveFolderLists::setListsEnabled(bool enabled) {
+    drives_->setEnabled(enabled);
+    folders_->setEnabled(enabled);
+    path_->setEnabled(enabled);
+}
+
+}  // namespace kelmar::dialogs

@@ -1,0 +1,79 @@
+#include "dialogs/frm_qdas_field_description.h"
+
+#include "dialogs/admin_gate.h"
+
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace kelmar::dialogs {
+
+frmQdasFieldDescription::frmQdasFieldDescription(app::KelmarProcess& process, QWidget& mainWindow)
+    : DialogBase(process, mainWindow, "frmQdasFieldDescription") {
+    setWindowTitle("Q-DAS ASCII Field Description");
+    auto* layout = new QVBoxLayout(this);
+    auto* frame = new QGroupBox("Field Description", this);
+    frame->setObjectName("frame1");
+    auto* form = new QFormLayout(frame);
+    for (size_t i = 0; i < settings::kFieldDescriptionCount; ++i) {
+        std::string key = settings::kFieldDescriptions[i].key;
+        auto* label = new QLabel(QString::fromStdString(key), frame);
+        label->setObjectName(QString::fromStdString("lbl" + key));
+        boxes_[i] = new QLineEdit(frame);
+        boxes_[i]->setObjectName(QString::fromStdString("txt" + key));
+        form->addRow(label, boxes_[i]);
+    }
+    layout->addWidget(frame);
+
+    auto* buttons = new QHBoxLayout;
+    auto button = [&](const char* name, const char* caption, auto action) {
+        auto* b = new QPushButton(caption, this);
+        b->setObjectName(name);
+        connect(b, &QPushButton::clicked, this, action);
+        buttons->addWidget(b);
+        return b;
+    };
+    button("cmdSave", "Export Settings", &frmQdasFieldDescription::exportTexts);
+    button("cmdLoad", "Import Settings", &frmQdasFieldDescription::importTexts);
+    buttons->addStretch();
+    button("cmdOK", "OK", &frmQdasFieldDescription::accept)->setDefault(true);
+    button("cmdCancel", "Cancel", &QWidget::close);
+    layout->addLayout(buttons);
+
+    applyCaptions({{"", 170}, {"cmdOK", 171}, {"cmdCancel", 172}, {"cmdSave", 173}, {"cmdLoad", 174}, {"frame1", 175}});
+    settings::FieldTexts stored = settings::LoadFieldTexts(process_.settings());
+    for (size_t i = 0; i < stored.size(); ++i) boxes_[i]->setText(app::toQt(stored[i], process_.state.codePage));
+    resize(420, sizeHint().height());
+}
+
+settings::FieldTexts frmQdasFieldDescription::texts() const {
+    settings::FieldTexts texts;
+    for (size_t i = 0; i < texts.size(); ++i) texts[i] = app::fromQt(boxes_[i]->text(), process_.state.codePage);
+    return texts;
+}
+
+std::string frmQdasFieldDescription::exportFile() const {
+    return settings::fieldDescriptionFilePath(process_.state.programFolder);
+}
+
+void frmQdasFieldDescription::accept() {
+    if (adminGate(process_)) settings::SaveFieldTexts(process_.settings(), texts());
+    close();
+}
+
+void frmQdasFieldDescription::exportTexts() {
+    // Like the import, this tells nothing either way.
+    settings::ExportFieldDescriptions(process_.files(), exportFile(), texts());
+}
+
+void frmQdasFieldDescription::importTexts() {
+    auto imported = settings::ImportFieldDescriptions(process_.files(), exportFile());
+    for (size_t i = 0; i < imported.size(); ++i)
+        if (imported[i]) boxes_[i]->setText(app::toQt(*imported[i], process_.state.codePage));
+}
+
+}  // namespace kelmar::dialogs

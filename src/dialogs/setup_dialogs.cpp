@@ -1,0 +1,19 @@
+#include "dialogs/setup_dialogs.h"
+
+#include "dialogs/frm_ausgabedatei_monitoring.h"
+#include "dialogs/frm_ausgabedatei_setup.h"
+#include "dialogs/frm_k_field.h"
+#include "dialogs/frm_qdas_field_description.h"
+
+namespace kelmar::dialogs {
+
+DialogBase* createSetupDialog(const std::string& menuName, app::KelmarProcess& process,
+                              app::frmMainWindow& mainWindow) {
+    if (menuName == "menuSetup") return new frm_Ausgabedatei_Setup(process, mainWindow);
+    if (menuName == "menuMonitor") return new frm_Ausgabedatei_Monitoring(process, mainWindow);
+    if (menuName == "menuQdasSettings") return new frmQdasFieldDescription(process, mainWindow);
+    if (menuName == "menuQdasKeySetup") return new frmKField(process, mainWindow);
+    return nullptr;
+}
+
+}  // namespace kelmar::dialogs

@@ -1,0 +1,73 @@
+#pragma once
+// A started main window on its own program folder and settings, for the dialog tests.
+
+#include "app/app_fixture.h"
+#include "app/frm_main_window.h"
+#include "platform/product.h"
+
+#include <QAbstractButton>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+
+#include <map>
+#include <string>
+
+namespace kelmar::test {
+
+struct StartedOptions {
+    bool admin = true;
+    // Asking for the rights fails in the host.
+    bool adminFails = false;
+    // Every language line n reads "Line n", so a caption shows which line it came from.
+    bool numberedTexts = false;
+};
+
+inline HostFileBuilder hostFor(const StartedOptions& options) {
+    HostFileBuilder host;
+    host.adminFlag(options.admin);
+    if (options.adminFails) host.error("adminFlag", "not allowed");
+    return host;
+}
+
+struct StartedWindow {
+    HostFileBuilder host;
+    AppFixture f;
+    app::frmMainWindow window;
+
+    explicit StartedWindow(StartedOptions options = {}) : host(hostFor(options)), f(&host), window(*f.process) {
+        if (options.numberedTexts) {
+            std::string lines;
+            for (int n = 1; n <= 281; ++n) lines += "Line " + std::to_string(n) + "\r\n";
+            f.home.write("Languages/resource.dll", lines);
+        }
+        f.settings->write("CatalogPathName", "/x/MyCatalog.dfd");
+        window.startUp();
+        f.messages->shown.clear();
+    }
+
+    const std::map<std::string, std::string>& stored() const { return f.settings->values(); }
+};
+
+template <class T = QWidget>
+T* child(QWidget* parent, const char* name) {
+    return parent->findChild<T*>(name);
+}
+
+inline QString textOf(QWidget* parent, const char* name) {
+    QObject* control = parent->findChild<QObject*>(name);
+    if (auto* button = qobject_cast<QAbstractButton*>(control)) return button->text();
+    if (auto* label = qobject_cast<QLabel*>(control)) return label->text();
+    return "<no " + QString(name) + ">";
+}
+
+// The one message was the administrator gate's.
+inline bool toldNoRights(const StartedWindow& w) {
+    const auto& shown = w.f.messages->shown;
+    return shown.size() == 1 && shown[0].text == "No Administrator Privilegs." &&
+           shown[0].title == platform::kExecutableName && shown[0].kind == platform::MessageKind::Information;
+}
+
+}  // namespace kelmar::test
