@@ -66,7 +66,7 @@ constexpr Caption kMenuCaptions[] = {
 // Toolbar buttons: name, caption line (the tooltip is the next line).
 constexpr Caption kToolbarButtons[] = {{"Button1", 196}, {"Button3", 198}, {"Button5", 200}, {"Button7", 202}};
 
-// Detail rows: caption label, value label, design caption.
+// Detail rows: caption label, value label, design caption (the limits' long captions come from lines 222 and 223).
 struct DetailRow {
     const char* caption;
     const char* value;
@@ -76,8 +76,8 @@ constexpr DetailRow kDetails[] = {
     {"Label1", "lblNom", "Nominal"},         {"Label2", "lblMeas", "Measured"},
     {"Label3", "lblUTol", "UTol"},           {"Label4", "lblLTol", "LTol"},
     {"Label5", "lblDev", "Deviation"},       {"Label6", "lblOOT", "Out of Tol"},
-    {"Label7", "lblUnit", "Unit"},           {"Label10", "lblUSL", "Upper Specification Limit"},
-    {"Label9", "lblLSL", "Lower Specification Limit"}, {"Label12", "lblFeat1", "Feature 1"},
+    {"Label7", "lblUnit", "Unit"},           {"Label10", "lblUSL", "USL"},
+    {"Label9", "lblLSL", "LSL"},             {"Label12", "lblFeat1", "Feature 1"},
     {"Label11", "lblFeat2", "Feature 2"},    {"Label8", "lblFeat3", "Feature 3"},
 };
 

@@ -3,7 +3,9 @@
 #include <QAbstractButton>
 #include <QCloseEvent>
 #include <QGroupBox>
+#include <QHBoxLayout>
 #include <QLabel>
+#include <QPushButton>
 
 namespace kelmar::dialogs {
 
@@ -40,6 +42,19 @@ void DialogBase::applyCaptions(std::initializer_list<std::pair<const char*, int>
         else if (auto* label = qobject_cast<QLabel*>(control)) label->setText(text(line));
         else if (auto* button = qobject_cast<QAbstractButton*>(control)) button->setText(text(line));
     }
+}
+
+ButtonRow DialogBase::okCancelRow(const char* okName, const char* cancelName) {
+    auto* row = new QHBoxLayout;
+    row->addStretch();
+    auto* ok = new QPushButton("OK", this);
+    ok->setObjectName(okName);
+    ok->setDefault(true);
+    auto* cancel = new QPushButton("Cancel", this);
+    cancel->setObjectName(cancelName);
+    row->addWidget(ok);
+    row->addWidget(cancel);
+    return {row, ok, cancel};
 }
 
 }  // namespace kelmar::dialogs

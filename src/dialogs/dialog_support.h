@@ -10,7 +10,17 @@
 #include <initializer_list>
 #include <utility>
 
+class QHBoxLayout;
+class QPushButton;
+
 namespace kelmar::dialogs {
+
+// The OK and Cancel buttons at the right of a row, the way every dialog shows them.
+struct ButtonRow {
+    QHBoxLayout* row;
+    QPushButton* ok;
+    QPushButton* cancel;
+};
 
 class DialogBase : public QWidget {
     Q_OBJECT
@@ -26,6 +36,8 @@ protected:
     QString text(int line) const;
     // (control object name, language line) pairs; the window caption is named "".
     void applyCaptions(std::initializer_list<std::pair<const char*, int>> captions);
+    // OK (the default button) and Cancel, named okName and cancelName, in a row for the caller's layout.
+    ButtonRow okCancelRow(const char* okName = "cmdOK", const char* cancelName = "cmdCancel");
 
     app::KelmarProcess& process_;
     QWidget& mainWindow_;

@@ -48,14 +48,7 @@ frmAddQdasData::frmAddQdasData(app::KelmarProcess& process, app::frmMainWindow& 
     grid->addWidget(lstEvents_, 3, 0, 1, 2);
     grid->setColumnStretch(1, 1);
     layout->addWidget(frame, 1);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    auto* ok = new QPushButton("OK", this);
-    ok->setObjectName("cmdOK");
-    auto* cancel = new QPushButton("Cancel", this);
-    cancel->setObjectName("cmdCancel");
-    buttons->addWidget(ok);
-    buttons->addWidget(cancel);
+    auto [buttons, ok, cancel] = okCancelRow();
     layout->addLayout(buttons);
 
     if (main_.listModel().count() == 0) {

@@ -43,15 +43,7 @@ frm_Ausgabedatei_Monitoring::frm_Ausgabedatei_Monitoring(app::KelmarProcess& pro
     frameLayout->addWidget(folders_);
     layout->addWidget(frame, 1);
 
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    auto* ok = new QPushButton("OK", this);
-    ok->setObjectName("OKButton");
-    ok->setDefault(true);
-    auto* cancel = new QPushButton("Cancel", this);
-    cancel->setObjectName("CancelButton");
-    buttons->addWidget(ok);
-    buttons->addWidget(cancel);
+    auto [buttons, ok, cancel] = okCancelRow("OKButton", "CancelButton");
     layout->addLayout(buttons);
     connect(ok, &QPushButton::clicked, this, &frm_Ausgabedatei_Monitoring::accept);
     connect(cancel, &QPushButton::clicked, this, &QWidget::close);

@@ -110,15 +110,7 @@ void frmK0011::buildControls() {
     QPushButton* remove = pictureButton(QStyle::SP_TrashIcon, this, "cmdDeleteK0011");
     grid->addWidget(remove, 6, 2, Qt::AlignRight);
 
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    auto* ok = new QPushButton("OK", this);
-    ok->setObjectName("cmdOK");
-    ok->setDefault(true);
-    auto* cancel = new QPushButton("Cancel", this);
-    cancel->setObjectName("cmdCancel");
-    buttons->addWidget(ok);
-    buttons->addWidget(cancel);
+    auto [buttons, ok, cancel] = okCancelRow();
     grid->addLayout(buttons, 7, 0, 1, 3);
     grid->setColumnStretch(0, 1);
     grid->setColumnStretch(2, 1);

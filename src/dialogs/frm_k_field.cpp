@@ -77,15 +77,7 @@ frmKField::frmKField(app::KelmarProcess& process, QWidget& mainWindow) : DialogB
         frames->addWidget(box);
     }
     layout->addLayout(frames);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    auto* ok = new QPushButton("OK", this);
-    ok->setObjectName("cmdOK");
-    ok->setDefault(true);
-    auto* cancel = new QPushButton("Cancel", this);
-    cancel->setObjectName("cmdCancel");
-    buttons->addWidget(ok);
-    buttons->addWidget(cancel);
+    auto [buttons, ok, cancel] = okCancelRow();
     layout->addLayout(buttons);
     connect(ok, &QPushButton::clicked, this, &frmKField::accept);
     connect(cancel, &QPushButton::clicked, this, &QWidget::close);

@@ -38,14 +38,7 @@ frmPathSelect::frmPathSelect(app::KelmarProcess& process, QWidget& mainWindow,
     Dir1_->header()->hide();
     layout->addWidget(Dir1_, 1);
 
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    auto* ok = new QPushButton("OK", this);
-    ok->setObjectName("cmdOK");
-    auto* cancel = new QPushButton("Cancel", this);
-    cancel->setObjectName("cmdCancel");
-    buttons->addWidget(ok);
-    buttons->addWidget(cancel);
+    auto [buttons, ok, cancel] = okCancelRow();
     layout->addLayout(buttons);
     connect(ok, &QPushButton::clicked, this, &frmPathSelect::accept);
     connect(cancel, &QPushButton::clicked, this, &frmPathSelect::reject);

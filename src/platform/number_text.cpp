@@ -12,6 +12,28 @@ namespace {
 // Below this the exact rounding of value * 1e5 stays within the integers a double holds.
 constexpr double kFastFixedLimit = 1e9;
 
+// A count of hundred-thousandths as decimal text: five decimals, or without
+// trailing zeros (and without the point when none are left). Zero has no sign.
+std::string scaledText(std::int64_t scaled, bool trimZeros) {
+    std::uint64_t digits = scaled < 0 ? static_cast<std::uint64_t>(-scaled) : static_cast<std::uint64_t>(scaled);
+    int decimals = 5;
+    while (trimZeros && decimals > 0 && digits % 10 == 0) {
+        digits /= 10;
+        --decimals;
+    }
+    char buffer[32];
+    char* end = buffer + sizeof buffer;
+    char* first = end;
+    for (int i = 0; i < decimals; ++i, digits /= 10) *--first = static_cast<char>('0' + digits % 10);
+    if (decimals > 0) *--first = '.';
+    do {
+        *--first = static_cast<char>('0' + digits % 10);
+        digits /= 10;
+    } while (digits != 0);
+    if (scaled < 0) *--first = '-';
+    return std::string(first, end);
+}
+
 // "%.5f" without printf, which dominates a capture run otherwise. value * 1e5 is
 // p + err exactly (fma), so half-way cases round to even exactly as printf does.
 std::string fixed5Fast(double value) {
@@ -20,20 +42,7 @@ std::string fixed5Fast(double value) {
     double rounded = std::nearbyint(p);
     const double offset = p - rounded;
     if (std::fabs(offset) == 0.5 && err != 0.0 && (err > 0) == (offset > 0)) rounded += offset > 0 ? 1.0 : -1.0;
-    const auto scaled = static_cast<std::int64_t>(rounded);
-    std::uint64_t digits = scaled < 0 ? static_cast<std::uint64_t>(-scaled) : static_cast<std::uint64_t>(scaled);
-    char buffer[32];
-    char* end = buffer + sizeof buffer;
-    char* first = end;
-    for (int i = 0; i < 5; ++i, digits /= 10) *--first = static_cast<char>('0' + digits % 10);
-    *--first = '.';
-    do {
-        *--first = static_cast<char>('0' + digits % 10);
-        digits /= 10;
-    } while (digits != 0);
-    // A value that rounds to zero is written without a sign.
-    if (scaled < 0) *--first = '-';
-    return std::string(first, end);
+    return scaledText(static_cast<std::int64_t>(rounded), false);
 }
 
 }  // namespace
@@ -111,23 +120,7 @@ std::optional<std::string> fastLimitText(std::string_view nominal, std::string_v
     const std::int64_t magnitude = sum < 0 ? -sum : sum;
     if (magnitude < 10) return std::nullopt;
     if ((*a < 0 ? -*a : *a) + (*b < 0 ? -*b : *b) > 3 * magnitude) return std::nullopt;
-    char buffer[32];
-    char* end = buffer + sizeof buffer;
-    char* first = end;
-    std::uint64_t digits = static_cast<std::uint64_t>(magnitude);
-    int decimals = 5;
-    while (decimals > 0 && digits % 10 == 0) {
-        digits /= 10;
-        --decimals;
-    }
-    for (int i = 0; i < decimals; ++i, digits /= 10) *--first = static_cast<char>('0' + digits % 10);
-    if (decimals > 0) *--first = '.';
-    do {
-        *--first = static_cast<char>('0' + digits % 10);
-        digits /= 10;
-    } while (digits != 0);
-    if (sum < 0) *--first = '-';
-    return std::string(first, end);
+    return scaledText(sum, true);
 }
 
 }  // namespace
