@@ -1,0 +1,191 @@
+#include "app/frm_main_window.h"
+#include "app/run_controller.h"
+#include "app_fixture.h"
+#include "settings/setting_names.h"
+
+#include <QAction>
+#include <QProgressBar>
+#include <QtTest>
+
+using namespace kelmar;
+
+namespace {
+
+// A fixed clock: the writer's time stamps do not matter here.
+class FixedClock final : public qdas::Clock {
+public:
+    qdas::DateTime now() const override { return {2026, 12, 8, 10, 30, 0}; }
+};
+
+test::HostFileBuilder sampleHost(int terminationType = 1) {
+    test::HostFileBuilder host;
+    host.autoStart().terminationType(terminationType);
+    host.dimension(1100, "DIM1").axisText("D").nominal(10).measured(10.004).tol(0.05, 0.05);
+    host.dimension(1101, "DIM2").axisText("FL").nominal(0).measured(0.02).tol(0.01, 0);
+    return host;
+}
+
+// The main window started on a process whose host is given, with online mode wired as the program wires it.
+struct Running {
+    test::HostFileBuilder host;
+    test::AppFixture app;
+    app::frmMainWindow window{*app.process};
+    FixedClock clock;
+    app::RunController runs{*app.process, window, clock};
+    int dataEntryOpened = 0;
+
+    explicit Running(test::HostFileBuilder builder, std::vector<std::string> argv = {"kelmar"})
+        : host(std::move(builder)), app(&host, std::move(argv)) {
+        app.settings->write(settings::names::CatalogPathName, "/x/MyCatalog.dfd");
+        window.setActions({[this] { runs.EventToggleOnline(); }, [this] { runs.importOffline(); },
+                           [this] { runs.asciiExport(); }, {}});
+        runs.setDataEntryOpener([this] { ++dataEntryOpened; });
+    }
+    bool start() { return window.startUp(); }
+    auto* sim() { return app.process->simulatedHost()->application().get(); }
+    int rows() { return window.listModel().count(); }
+    std::string panel(int n) { return window.statusText(n); }
+    const std::string& line(int n) { return app.process->state.texts.line(n); }
+};
+
+}  // namespace
+
+class RunControllerTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void argumentASwitchesOnlineAndACompletedRunCloses() {
+        Running r(sampleHost(), {"kelmar", "/a"});
+        QVERIFY(r.start());
+        QCOMPARE(r.panel(1), r.line(233));
+        QCOMPARE(r.dataEntryOpened, 1);
+        QVERIFY(r.window.findChild<QAction*>("Button1")->isChecked());
+        QVERIFY(!r.window.findChild<QAction*>("Button3")->isEnabled());
+        QVERIFY(r.sim()->isBound());
+
+        r.app.queue.drain();  // the host executes the part program
+        QCOMPARE(r.rows(), 2);
+        QCOMPARE(r.panel(1), r.line(234));
+        QCOMPARE(r.panel(2), std::string("OFF"));
+        QVERIFY(!r.sim()->isBound());
+        QVERIFY(r.window.findChild<QAction*>("Button3")->isEnabled());
+        QVERIFY(!r.window.progressBar()->isVisible());
+        // Without /I nothing is written and the program goes on.
+        QVERIFY(!r.app.process->ending());
+        QVERIFY(r.app.process->state.run.qdasDataUpper() >= 2);
+    }
+
+    void onlinePressedTwiceSwitchesOnThenOff() {
+        Running r(test::HostFileBuilder{});
+        QVERIFY(r.start());
+        QCOMPARE(r.panel(1), r.line(231));
+        QAction* online = r.window.findChild<QAction*>("Button1");
+        online->trigger();
+        QCOMPARE(r.panel(1), r.line(233));
+        online->trigger();
+        QCOMPARE(r.panel(1), r.line(234));
+        QCOMPARE(r.dataEntryOpened, 1);
+        QVERIFY(!r.sim()->isBound());
+        QVERIFY(!online->isChecked());
+    }
+
+    void cancelledRunAnsweredNoKeepsTheListAndYesEnds() {
+        {
+            Running r(sampleHost(0), {"kelmar", "/A"});
+            QVERIFY(r.start());
+            r.app.queue.drain();
+            QCOMPARE(r.app.messages->shown.back().kind, platform::MessageKind::Question);
+            QCOMPARE(r.app.messages->shown.back().text, std::string("Part program was canceld.\nWould you close the Kelmar?"));
+            QCOMPARE(r.rows(), 2);
+            QVERIFY(!r.app.process->ending());
+            QCOMPARE(r.panel(1), r.line(234));
+        }
+        Running r(sampleHost(0), {"kelmar", "/A"});
+        r.app.messages->answer(true);
+        QVERIFY(r.start());
+        r.app.queue.drain();
+        QVERIFY(r.app.process->ending());
+        QCOMPARE(r.app.process->exitStatus(), 0);
+    }
+
+    void statisticsCommandsLeaveTheEndToThemselves() {
+        test::HostFileBuilder host = sampleHost();
+        Running r(host, {"kelmar", "/A"});
+        r.app.settings->write(settings::names::StatCmds, "1");
+        QVERIFY(r.start());
+        r.app.queue.drain();
+        // No statistics command switched capture on: nothing captured, the run not closed.
+        QCOMPARE(r.rows(), 0);
+        QCOMPARE(r.panel(1), r.line(233));
+        QVERIFY(r.sim()->isBound());
+        QVERIFY(r.window.findChild<QAction*>("Button1")->isChecked());
+
+        test::HostFileBuilder steered;
+        steered.autoStart();
+        steered.statistics(1);
+        steered.dimension(1100, "DIM1").nominal(1).measured(1);
+        steered.statistics(2, "  ");
+        Running s(steered, {"kelmar", "/A"});
+        s.app.settings->write(settings::names::StatCmds, "1");
+        QVERIFY(s.start());
+        s.app.queue.drain();
+        QCOMPARE(s.rows(), 1);
+        QCOMPARE(s.panel(1), s.line(234));
+        QVERIFY(!s.sim()->isBound());
+    }
+
+    void noPartProgramNameRefusesToGoOnline() {
+        test::HostFileBuilder host;
+        host.programName("");
+        Running r(host);
+        QVERIFY(r.start());
+        r.runs.EventToggleOnline();
+        QCOMPARE(r.app.messages->shown.back().text,
+                 std::string("Converter cannot achieve the active part program.\nError Code EventToggleOnline"));
+        QVERIFY(r.panel(1) != r.line(233));
+        QCOMPARE(r.dataEntryOpened, 0);
+    }
+
+    void offlineImportFillsTheListAndAFailedOneEnds() {
+        Running r(sampleHost());
+        QVERIFY(r.start());
+        r.window.findChild<QAction*>("Button3")->trigger();
+        QCOMPARE(r.rows(), 2);
+        QCOMPARE(r.dataEntryOpened, 1);
+        QVERIFY(!r.app.process->ending());
+
+        test::HostFileBuilder broken = sampleHost();
+        broken.error("activePartProgram.commands", "unreadable");
+        Running b(broken);
+        QVERIFY(b.start());
+        b.window.findChild<QAction*>("Button3")->trigger();
+        QCOMPARE(b.app.messages->shown.back().text, std::string("Value can not be read."));
+        QVERIFY(b.app.process->ending());
+    }
+
+    void exportWithoutSettingsStaysAndAnAutomaticRunWritesAndEnds() {
+        Running r(sampleHost(), {"kelmar", "/A"});
+        QVERIFY(r.start());
+        r.app.queue.drain();
+        r.window.findChild<QAction*>("Button5")->trigger();
+        QVERIFY(!r.app.process->ending());  // the writer refused and said why
+
+        Running w(sampleHost(), {"kelmar", "/I"});
+        auto& s = *w.app.settings;
+        for (const char* name : {"FileName1", "FileName2", "FileName3", "FileName4", "FileName5", "SEPERATOR"})
+            s.write(name, "0");
+        for (const char* name : {"FileCounter", "SelectFolder", "PartProgFolder", "UseFolders"}) s.write(name, "0");
+        s.write("FileNameRule0", "true");
+        w.app.home.makeFolder("out");
+        s.write("DIR", w.app.home.file("out"));
+        QVERIFY(w.start());
+        w.app.queue.drain();
+        QVERIFY(w.app.process->ending());
+        QCOMPARE(w.app.process->exitStatus(), 0);
+        QVERIFY(!w.app.process->state.connection.attached());
+        QVERIFY(w.app.home.exists("out/TESTPART.dfq"));
+    }
+};
+
+QTEST_MAIN(RunControllerTest)
+#include "run_controller_test.moc"
