@@ -1,15 +1,33 @@
 #include "settings/settings_store.h"
 
-#include "platform/text.h"
 #include "settings/setting_names.h"
 
 #include <charconv>
+#include <climits>
+#include <string_view>
 
 namespace kelmar::settings {
 
-std::optional<int> parseWholeNumber(const std::string& text) {
-    std::string trimmed = platform::trimBlanks(text);
-    std::string_view digits = trimmed;
+namespace {
+
+// The text without the blanks around it; no copy, since flags are read on every capture.
+std::string_view trimmed(std::string_view text) {
+    size_t first = text.find_first_not_of(' ');
+    if (first == std::string_view::npos) return {};
+    return text.substr(first, text.find_last_not_of(' ') - first + 1);
+}
+
+bool equalsIgnoringCase(std::string_view text, std::string_view upper) {
+    if (text.size() != upper.size()) return false;
+    for (size_t i = 0; i < text.size(); ++i) {
+        char c = text[i] >= 'a' && text[i] <= 'z' ? static_cast<char>(text[i] - 'a' + 'A') : text[i];
+        if (c != upper[i]) return false;
+    }
+    return true;
+}
+
+std::optional<int> wholeNumber(std::string_view text) {
+    std::string_view digits = trimmed(text);
     bool negative = false;
     if (!digits.empty() && (digits.front() == '+' || digits.front() == '-')) {
         negative = digits.front() == '-';
@@ -24,11 +42,15 @@ std::optional<int> parseWholeNumber(const std::string& text) {
     return static_cast<int>(value);
 }
 
+}  // namespace
+
+std::optional<int> parseWholeNumber(const std::string& text) { return wholeNumber(text); }
+
 std::optional<bool> parseFlag(const std::string& text) {
-    std::string word = platform::upperAscii(platform::trimBlanks(text));
-    if (word == "TRUE") return true;
-    if (word == "FALSE") return false;
-    if (auto number = parseWholeNumber(word)) return *number != 0;
+    std::string_view word = trimmed(text);
+    if (equalsIgnoringCase(word, "TRUE")) return true;
+    if (equalsIgnoringCase(word, "FALSE")) return false;
+    if (auto number = wholeNumber(word)) return *number != 0;
     return std::nullopt;
 }
 
