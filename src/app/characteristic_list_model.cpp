@@ -1,20 +1,20 @@
 #include "app/characteristic_list_model.h"
 
+#include <QTimer>
+
 namespace kelmar::app {
 
-int CharacteristicListModel::rowCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : count();
-}
+int CharacteristicListModel::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : shown_; }
 
 QVariant CharacteristicListModel::data(const QModelIndex& index, int role) const {
-    if (!index.isValid() || index.row() >= count()) return {};
+    if (!index.isValid() || index.row() >= shown_) return {};
     if (role == Qt::DisplayRole) return texts_[index.row()];
     if (role == Qt::CheckStateRole) return checked_[index.row()] ? Qt::Checked : Qt::Unchecked;
     return {};
 }
 
 bool CharacteristicListModel::setData(const QModelIndex& index, const QVariant& value, int role) {
-    if (!index.isValid() || index.row() >= count() || role != Qt::CheckStateRole) return false;
+    if (!index.isValid() || index.row() >= shown_ || role != Qt::CheckStateRole) return false;
     setChecked(index.row(), value.toInt() == Qt::Checked);
     return true;
 }
@@ -25,16 +25,28 @@ Qt::ItemFlags CharacteristicListModel::flags(const QModelIndex& index) const {
 }
 
 void CharacteristicListModel::append(const QString& text) {
-    beginInsertRows({}, count(), count());
     texts_.push_back(text);
     checked_.push_back(0);
+    if (!flushQueued_) {
+        flushQueued_ = true;
+        QTimer::singleShot(0, this, &CharacteristicListModel::flush);
+    }
+}
+
+void CharacteristicListModel::flush() {
+    flushQueued_ = false;
+    if (shown_ == count()) return;
+    beginInsertRows({}, shown_, count() - 1);
+    shown_ = count();
     endInsertRows();
+    emit rowsAppended();
 }
 
 void CharacteristicListModel::clear() {
     beginResetModel();
     texts_.clear();
     checked_.clear();
+    shown_ = 0;
     endResetModel();
 }
 
@@ -45,6 +57,7 @@ bool CharacteristicListModel::isChecked(int row) const {
 void CharacteristicListModel::setChecked(int row, bool checked) {
     if (row < 0 || row >= count()) return;
     checked_[row] = checked;
+    if (row >= shown_) return;
     QModelIndex at = index(row);
     emit dataChanged(at, at, {Qt::CheckStateRole});
 }
@@ -54,7 +67,7 @@ QString CharacteristicListModel::text(int row) const {
 }
 
 void CharacteristicListModel::notifyAllChanged() {
-    if (count() > 0) emit dataChanged(index(0), index(count() - 1), {Qt::CheckStateRole});
+    if (shown_ > 0) emit dataChanged(index(0), index(shown_ - 1), {Qt::CheckStateRole});
 }
 
 }  // namespace kelmar::app

@@ -1,6 +1,8 @@
 #pragma once
-// The rows of lstMM: one text and one check mark per Characteristic. A model
-// rather than item widgets, so a run of 32767 rows appends without relayouts.
+// The rows of lstMM: one text and one check mark per Characteristic. Appended
+// rows reach the views once per turn of the event loop, in one insertion: a
+// run that captures thousands of values between two turns costs the view one
+// update, not one per row.
 
 #include <QAbstractListModel>
 #include <QString>
@@ -21,6 +23,8 @@ public:
     Qt::ItemFlags flags(const QModelIndex& index) const override;
 
     void append(const QString& text);
+    // Hands appended rows to the views now (otherwise at the next turn of the event loop).
+    void flush();
     void clear();
     bool isChecked(int row) const;
     void setChecked(int row, bool checked);
@@ -30,14 +34,22 @@ public:
         for (size_t i = 0; i < checked_.size(); ++i) checked_[i] = rule(static_cast<int>(i));
         notifyAllChanged();
     }
+    // Every row, also those the views have not been told of yet.
     int count() const { return static_cast<int>(texts_.size()); }
     QString text(int row) const;
+
+signals:
+    // Rows were handed to the views; the last row is the newest.
+    void rowsAppended();
 
 private:
     void notifyAllChanged();
 
     std::vector<QString> texts_;
     std::vector<char> checked_;
+    // The rows the views know of.
+    int shown_ = 0;
+    bool flushQueued_ = false;
 };
 
 }  // namespace kelmar::app

@@ -17,7 +17,8 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QListView>
+#include <QHeaderView>
+#include <QTableView>
 #include <QListWidget>
 #include <QMenuBar>
 #include <QProgressBar>
@@ -215,16 +216,28 @@ QWidget* frmMainWindow::buildCentral() {
     auto* data = static_cast<QGroupBox*>(named(new QGroupBox("Characteristic Data"), "frameCharacteristicData"));
     auto* dataLayout = new QHBoxLayout(data);
     auto* listColumn = new QVBoxLayout;
-    lstMM_ = static_cast<QListView*>(named(new QListView, "lstMM"));
+    // A table of one column rather than a list view: its fixed row height keeps an
+    // append and the selection of the new last row cheap however long the run is,
+    // where a list view lays out every row again.
+    lstMM_ = static_cast<QTableView*>(named(new QTableView, "lstMM"));
     lstMM_->setModel(&list_);
-    lstMM_->setUniformItemSizes(true);
-    lstMM_->setMinimumHeight(60);
     lstMM_->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    lstMM_->horizontalHeader()->hide();
+    lstMM_->horizontalHeader()->setStretchLastSection(true);
+    lstMM_->verticalHeader()->hide();
+    lstMM_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    lstMM_->verticalHeader()->setDefaultSectionSize(QFontMetrics(lstMM_->font()).height() + 4);
+    lstMM_->setShowGrid(false);
+    lstMM_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    lstMM_->setSelectionMode(QAbstractItemView::SingleSelection);
+    lstMM_->setWordWrap(false);
+    lstMM_->setMinimumHeight(60);
     connect(lstMM_->selectionModel(), &QItemSelectionModel::currentChanged, this,
             [this](const QModelIndex& current) {
                 if (!appending_ && current.isValid()) showCharacteristic(current.row());
             });
-    connect(lstMM_, &QListView::clicked, this, [this](const QModelIndex& at) { showCharacteristic(at.row()); });
+    connect(&list_, &CharacteristicListModel::rowsAppended, this, &frmMainWindow::selectLastRow);
+    connect(lstMM_, &QTableView::clicked, this, [this](const QModelIndex& at) { showCharacteristic(at.row()); });
     listColumn->addWidget(lstMM_, 1);
     auto* checkButtons = new QGridLayout;
     struct CheckButton {
@@ -435,10 +448,12 @@ std::string frmMainWindow::statusText(int panel) const {
     return fromQt((panel == 2 ? panel2_ : panel1_)->text(), process_.state.texts.codePage);
 }
 
-void frmMainWindow::appendListEntry(const std::string& entry) {
+void frmMainWindow::appendListEntry(const std::string& entry) { list_.append(hostText(entry)); }
+
+void frmMainWindow::selectLastRow() {
+    // The selection follows the newest row; the details stay until the user picks a row.
     appending_ = true;
-    list_.append(hostText(entry));
-    lstMM_->setCurrentIndex(list_.index(list_.count() - 1));
+    lstMM_->setCurrentIndex(list_.index(list_.rowCount() - 1));
     appending_ = false;
 }
 
@@ -480,10 +495,12 @@ void frmMainWindow::showCharacteristic(int row) {
 }
 
 void frmMainWindow::showCurrentCharacteristic() {
+    list_.flush();
     if (lstMM_->currentIndex().isValid()) showCharacteristic(lstMM_->currentIndex().row());
 }
 
-int frmMainWindow::currentRow() const {
+int frmMainWindow::currentRow() {
+    list_.flush();
     return lstMM_->currentIndex().isValid() ? lstMM_->currentIndex().row() : -1;
 }
 

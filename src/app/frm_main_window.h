@@ -14,7 +14,7 @@ class QAction;
 class QCheckBox;
 class QGroupBox;
 class QLabel;
-class QListView;
+class QTableView;
 class QListWidget;
 class QProgressBar;
 class QPushButton;
@@ -53,7 +53,7 @@ public:
     // The details of the selected row (after a run, whose appends do not update them).
     void showCurrentCharacteristic();
     // The current row of lstMM, -1 when none is current.
-    int currentRow() const;
+    int currentRow();
     QProgressBar* progressBar() const { return progress_; }
 
     // The online look of toolbar buttons 1 and 3.
@@ -81,6 +81,7 @@ private:
     void chooseLanguage(int number);
     void askForCatalog();
     void checkHostVersion();
+    void selectLastRow();
     void applyOutputFrame();
     QString text(int line) const;
     QString hostText(const std::string& bytes) const;
@@ -93,7 +94,7 @@ private:
     CharacteristicListModel list_;
     bool appending_ = false;
 
-    QListView* lstMM_ = nullptr;
+    QTableView* lstMM_ = nullptr;
     QListWidget* VListComment_ = nullptr;
     QGroupBox* framePathForOutput_ = nullptr;
     QLabel* lblPath_ = nullptr;

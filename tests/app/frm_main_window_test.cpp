@@ -8,7 +8,7 @@
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QLabel>
-#include <QListView>
+#include <QAbstractItemView>
 #include <QListWidget>
 #include <QPushButton>
 #include <QtTest>
@@ -111,6 +111,10 @@ private slots:
         addCharacteristic(run, window, "DIM1.D", 0.0);
         addCharacteristic(run, window, "DIM2.X", 0.012);
         addCharacteristic(run, window, "DIM3.Y", 0.0);
+        // The rows reach the view at the next turn of the event loop, the newest one selected.
+        QCOMPARE(window.findChild<QAbstractItemView*>("lstMM")->model()->rowCount(), 0);
+        QCoreApplication::processEvents();
+        QCOMPARE(window.findChild<QAbstractItemView*>("lstMM")->model()->rowCount(), 3);
         int block = *run.appendCommentBlock();
         run.CommentTable[block][1] = "one";
         run.CommentTable[block][2] = "two";
@@ -137,7 +141,7 @@ private slots:
         QVERIFY(!window.listModel().isChecked(0) && !window.listModel().isChecked(2));
         window.findChild<QPushButton*>("cmdCheckList")->click();
         QVERIFY(window.listModel().isChecked(1));
-        QCOMPARE(window.findChild<QListView*>("lstMM")->currentIndex().row(), 2);
+        QCOMPARE(window.findChild<QAbstractItemView*>("lstMM")->currentIndex().row(), 2);
     }
 
     void languageChangeSwitchesFileTextsAndMark() {
