@@ -27,8 +27,12 @@ PartProgFolder=false
 UseFolders=0
 FileNameRule0=true
 DFD=false
-UseCFG=0
+UseCFG=1
+QDV=true
 INI
+# Saved data-entry values, so the form confirms itself and the main window shows the run.
+printf '%s\r\n' "" "" "" "0" "0" "" "0" "0" "" "" "0" "" "" "" "2" "" "" "" "" "0" "0" "0" "[]" "0" \
+    > "$home/PartData/Default.cfg"
 python3 - "$work/big.json" <<'PY'
 import json, sys
 commands = [{"type": 1100, "id": f"D{i}", "dimension": {"id": f"D{i}", "axisText": "D", "nominal": 10.0,
