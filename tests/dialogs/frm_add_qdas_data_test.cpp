@@ -3,6 +3,9 @@
 #include "dialogs/frm_add_qdas_data.h"
 #include "dialogs/frm_dateneingabe.h"
 #include "qdas/catalog_entries.h"
+#include "qdas/description.h"
+#include "qdas/value_block.h"
+#include "qdas/written_characteristics.h"
 #include "settings/setting_names.h"
 
 #include <QLabel>
@@ -66,6 +69,19 @@ private slots:
         QCOMPARE(fields[capture::field::K0005], expected);
         QCOMPARE(fields[capture::field::K2060], std::to_string(s.app.process->state.catalog.EventGroupTable[1].number));
         QVERIFY(s.run().CharacteristicQdasData[2].fields[capture::field::K0005].empty());
+
+        // The written file carries them for the third characteristic only.
+        struct Clock final : qdas::Clock {
+            qdas::DateTime now() const override { return {}; }
+        } clock;
+        qdas::QdasLines lines;
+        auto written = qdas::writtenCharacteristics(s.run(), 3);
+        qdas::WriteDescription(s.run(), written, {}, {}, lines);
+        qdas::WriteValueBlock(s.run(), written, clock, lines);
+        const std::string& file = lines.text();
+        QVERIFY(file.find("\r\nK2060/3 0\r\n") != std::string::npos);
+        QVERIFY(file.find("K2060/2") == std::string::npos);
+        QVERIFY(file.find("\r\nK0005/3 " + expected + "\r\n") != std::string::npos);
     }
 
     void noSelectionStoresEmptyTextsAndCancelStoresNothing() {
