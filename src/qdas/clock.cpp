@@ -1,6 +1,8 @@
 #include "qdas/clock.h"
 
 #include <ctime>
+#include <initializer_list>
+#include <utility>
 
 namespace kelmar::qdas {
 namespace {
@@ -22,6 +24,18 @@ void appendDigits(std::string& out, int field, int width) {
     while (length > 0) out += buffer[--length];
 }
 
+// Fields (value, width) written one after the other, separator between them ('\0' for none).
+std::string dateTimeFields(std::initializer_list<std::pair<int, int>> fields, char separator) {
+    std::string out;
+    bool first = true;
+    for (auto [value, width] : fields) {
+        if (!first && separator != '\0') out += separator;
+        first = false;
+        appendDigits(out, value, width);
+    }
+    return out;
+}
+
 }  // namespace
 
 DateTime SystemClock::now() const {
@@ -39,46 +53,20 @@ DateTime SystemClock::now() const {
 }
 
 std::string qdasDateTime(const DateTime& at) {
-    std::string out;
-    out.reserve(19);
-    appendDigits(out, at.day, 2);
-    out += '.';
-    appendDigits(out, at.month, 2);
-    out += '.';
-    appendDigits(out, at.year, 4);
-    out += '/';
-    appendDigits(out, at.hour, 2);
-    out += ':';
-    appendDigits(out, at.minute, 2);
-    out += ':';
-    appendDigits(out, at.second, 2);
-    return out;
+    return dateTimeFields({{at.day, 2}, {at.month, 2}, {at.year, 4}}, '.') + '/' +
+           dateTimeFields({{at.hour, 2}, {at.minute, 2}, {at.second, 2}}, ':');
 }
 
 std::string fileNameDate(const DateTime& at) {
-    std::string out;
-    appendDigits(out, at.year, 4);
-    out += '-';
-    appendDigits(out, at.month, 2);
-    out += '-';
-    appendDigits(out, at.day, 2);
-    return out;
+    return dateTimeFields({{at.year, 4}, {at.month, 2}, {at.day, 2}}, '-');
 }
 
 std::string fileNameTime(const DateTime& at) {
-    std::string out;
-    appendDigits(out, at.hour, 2);
-    out += '-';
-    appendDigits(out, at.minute, 2);
-    out += '-';
-    appendDigits(out, at.second, 2);
-    return out;
+    return dateTimeFields({{at.hour, 2}, {at.minute, 2}, {at.second, 2}}, '-');
 }
 
 std::string gmTimeStamp(const DateTime& at) {
-    std::string out;
-    for (int field : {at.month, at.day, at.hour, at.minute, at.second}) appendDigits(out, field, 2);
-    return out;
+    return dateTimeFields({{at.month, 2}, {at.day, 2}, {at.hour, 2}, {at.minute, 2}, {at.second, 2}}, '\0');
 }
 
 }  // namespace kelmar::qdas

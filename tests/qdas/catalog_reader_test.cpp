@@ -5,9 +5,7 @@
 #include "qdas/catalog_entries.h"
 #include "qdas/catalog_lookup.h"
 #include "settings/setting_names.h"
-#include "support/faulty_file_system.h"
-#include "support/recording_messages.h"
-#include "support/temp_folder.h"
+#include "catalog_fixture.h"
 
 using namespace kelmar;
 using namespace kelmar::qdas;
@@ -23,14 +21,8 @@ std::string crlfLines(std::string_view joined) {
     return text + "\r\n";
 }
 
-class CatalogReaderTest : public ::testing::Test {
+class CatalogReaderTest : public test::CatalogFixture {
 protected:
-    test::TempFolder home;
-    test::FaultyFileSystem files;
-    test::RecordingMessages messages;
-    settings::MemorySettingsBackend backend;
-    settings::SettingsStore store{backend};
-    CatalogContext context{files, messages, store, home.path()};
     CatalogTables tables;
     CatalogChoices choices;
 

@@ -5,9 +5,7 @@
 #include "platform/paths.h"
 #include "qdas/catalog_tables.h"
 #include "settings/setting_names.h"
-#include "support/faulty_file_system.h"
-#include "support/recording_messages.h"
-#include "support/temp_folder.h"
+#include "catalog_fixture.h"
 
 using namespace kelmar;
 using namespace kelmar::qdas;
@@ -15,14 +13,8 @@ using Lines = std::vector<std::string>;
 
 namespace {
 
-class ValueFileTest : public ::testing::Test {
+class ValueFileTest : public test::CatalogFixture {
 protected:
-    test::TempFolder home;
-    test::FaultyFileSystem files;
-    test::RecordingMessages messages;
-    settings::MemorySettingsBackend backend;
-    settings::SettingsStore store{backend};
-    CatalogContext context{files, messages, store, home.path()};
     ValueFileChoices lists;
 
     void SetUp() override {
