@@ -31,13 +31,23 @@ Characteristic* appendRecord(CaptureContext& context, const CaptureMode& mode, R
         tellLimitOnce(run, context.messages);
         return nullptr;
     }
-    std::string number = std::move(c->Number);
-    *c = std::move(draft.values);
-    c->Number = std::move(number);
+    c->Name = std::move(draft.Name);
+    c->Unit = std::move(draft.Unit);
+    c->Feat1 = std::move(draft.Feat1);
+    c->Feat2 = std::move(draft.Feat2);
+    c->Feat3 = std::move(draft.Feat3);
+    c->Attribute = draft.Attribute;
+    c->LowerNatural = draft.LowerNatural;
+    setMeasuredValues(*c, draft.values);
     if (draft.kind == RecordKind::Group) run.state.GroupCharCount = static_cast<std::int16_t>(draft.position);
     c->CommentBlockIndex = takeCommentBlock(context, mode, draft);
     c->Decimals = std::to_string(run.state.DecimalPlaces);
-    context.window.appendListEntry(listEntryText(*c, run.DimensionNumber));
+    // Without numbers the entry is the name itself; no copy is made for it.
+    if (run.DimensionNumber) {
+        context.window.appendListEntry(listEntryText(*c, true));
+    } else {
+        context.window.appendListEntry(c->Name);
+    }
     // Group records leave the queue to the group end.
     if (draft.kind != RecordKind::Group) run.clearNameQueue();
     return c;
@@ -50,20 +60,19 @@ std::string listEntryText(const Characteristic& characteristic, bool numbersShow
     return padding + number + "  " + characteristic.Name;
 }
 
-void setMeasuredValues(Characteristic& c, double measured, double nominal, double plusTol, double minusTol,
-                       double deviation, double outTol) {
-    c.Meas = platform::formatFixed5(measured);
-    c.Nom = platform::formatFixed5(nominal);
-    c.Dev = platform::formatFixed5(deviation);
-    c.OOT = platform::formatFixed5(outTol);
-    setTolerance(c, plusTol, minusTol);
+void setMeasuredValues(Characteristic& c, const MeasuredValues& values) {
+    platform::writeFixed5(c.Meas, values.measured);
+    platform::writeFixed5(c.Nom, values.nominal);
+    platform::writeFixed5(c.Dev, values.deviation);
+    platform::writeFixed5(c.OOT, values.outTol);
+    setTolerance(c, values.plusTol, values.minusTol);
 }
 
 void setTolerance(Characteristic& c, double plusTol, double minusTol) {
-    c.UTol = platform::formatFixed5(plusTol);
-    c.LTol = platform::formatFixed5(-minusTol);
-    c.USL = platform::limitText(c.Nom, c.UTol);
-    c.LSL = platform::limitText(c.Nom, c.LTol);
+    platform::writeFixed5(c.UTol, plusTol);
+    platform::writeFixed5(c.LTol, -minusTol);
+    platform::writeLimitText(c.USL, c.Nom, c.UTol);
+    platform::writeLimitText(c.LSL, c.Nom, c.LTol);
 }
 
 std::optional<std::string> queuedName(const RunData& run, int position) {

@@ -13,15 +13,21 @@ namespace kelmar::capture {
 
 enum class RecordKind { Single, Group, Kind184 };
 
-// A Characteristic read from the host and not stored yet: everything but its
-// Number, CommentBlockIndex and Decimals is filled.
+// The host's numbers of a record, before they are written as texts.
+struct MeasuredValues {
+    double measured = 0.0, nominal = 0.0, plusTol = 0.0, minusTol = 0.0, deviation = 0.0, outTol = 0.0;
+};
+
+// A record read in full from the host and not stored yet. Only plain values:
+// the texts are written once, into the table's own row.
 struct RecordDraft {
-    Characteristic values;
     RecordKind kind = RecordKind::Single;
     // Place of a group record within its group, from 1.
     int position = 0;
-    // The host's plus tolerance as read, for the halving that closes a position group.
-    double plusTol = 0.0;
+    std::string Name, Unit, Feat1, Feat2, Feat3;
+    const char* Attribute = "";
+    bool LowerNatural = false;
+    MeasuredValues values;
 };
 
 // Appends a draft by the record rules; a group record makes its position the GroupCharCount.
@@ -32,8 +38,7 @@ Characteristic* appendRecord(CaptureContext& context, const CaptureMode& mode, R
 std::string listEntryText(const Characteristic& characteristic, bool numbersShown);
 
 // Meas, Nom, UTol, LTol (the minus tolerance negated), Dev, OOT and the limits USL and LSL.
-void setMeasuredValues(Characteristic& c, double measured, double nominal, double plusTol, double minusTol,
-                       double deviation, double outTol);
+void setMeasuredValues(Characteristic& c, const MeasuredValues& values);
 // UTol and LTol of a symmetric tolerance, with the limits recomputed.
 void setTolerance(Characteristic& c, double plusTol, double minusTol);
 

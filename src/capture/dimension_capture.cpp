@@ -21,7 +21,7 @@ bool isOneOf(int kind, std::initializer_list<int> kinds) {
 // Mode 0 and 2 are captured; the others are not.
 bool capturedMode(int mode) { return mode == 0 || mode == 2; }
 
-std::string unitText(int unitCode) { return unitCode == 0 ? "INCH" : unitCode == 1 ? "MM" : ""; }
+const char* unitText(int unitCode) { return unitCode == 0 ? "INCH" : unitCode == 1 ? "MM" : ""; }
 
 // The name from the dimension itself. Throws when a host read fails.
 std::string dimensionName(const CaptureContext& context, const host::Dimension& d, int kind, bool axisLetter,
@@ -50,7 +50,7 @@ std::string recordName(const CaptureContext& context, const host::Dimension& d, 
 }
 
 // Record rule 8.
-std::string attributeOf(CaptureContext& context, const CaptureMode& mode, const host::Command& command) {
+const char* attributeOf(CaptureContext& context, const CaptureMode& mode, const host::Command& command) {
     if (command.IsMarked()) return "0";
     return attribute255Setting(context, mode) ? "255" : "256";
 }
@@ -61,26 +61,29 @@ RecordDraft draftFromDimension(CaptureContext& context, const CaptureMode& mode,
     RecordDraft draft;
     draft.kind = recordKind;
     draft.position = position;
-    Characteristic& c = draft.values;
     const bool group = recordKind == RecordKind::Group;
-    c.Name = recordName(context, d, kind, group, group ? position : 1);
-    const double measured = kind == 1209 ? d.Deviation() : d.Measured();
-    draft.plusTol = d.PlusTol();
-    setMeasuredValues(c, measured, d.Nominal(), draft.plusTol, d.MinusTol(), d.Deviation(), d.OutTol());
+    draft.Name = recordName(context, d, kind, group, group ? position : 1);
+    MeasuredValues& v = draft.values;
+    v.measured = kind == 1209 ? d.Deviation() : d.Measured();
+    v.nominal = d.Nominal();
+    v.plusTol = d.PlusTol();
+    v.minusTol = d.MinusTol();
+    v.deviation = d.Deviation();
+    v.outTol = d.OutTol();
     if (group) {
         const CaptureState& s = context.run.state;
-        c.Unit = s.GroupUnit;
-        c.Feat1 = s.GroupFeat1;
-        c.Feat2 = s.GroupFeat2;
-        c.Feat3 = s.GroupFeat3;
+        draft.Unit = s.GroupUnit;
+        draft.Feat1 = s.GroupFeat1;
+        draft.Feat2 = s.GroupFeat2;
+        draft.Feat3 = s.GroupFeat3;
     } else {
-        c.Unit = isOneOf(kind, {1108, 1109}) ? "DEG" : unitText(d.UnitCode());
-        c.Feat1 = d.Feature1();
-        c.Feat2 = d.Feature2();
-        c.Feat3 = d.Feature3();
-        c.LowerNatural = isOneOf(kind, {1100, 1101, 1102, 1103, 1104, 1110, 1111, 1112, 1114, 1115});
+        draft.Unit = isOneOf(kind, {1108, 1109}) ? "DEG" : unitText(d.UnitCode());
+        draft.Feat1 = d.Feature1();
+        draft.Feat2 = d.Feature2();
+        draft.Feat3 = d.Feature3();
+        draft.LowerNatural = isOneOf(kind, {1100, 1101, 1102, 1103, 1104, 1110, 1111, 1112, 1114, 1115});
     }
-    c.Attribute = attributeOf(context, mode, command);
+    draft.Attribute = attributeOf(context, mode, command);
     return draft;
 }
 
@@ -111,7 +114,7 @@ void captureLocationAxis(CaptureContext& context, const CaptureMode& mode, const
     if (kind == 1011 || !s.GroupValid) return;
     const int position = mode.countSkippedLocationAxes ? s.GroupCharCount : nextPosition(s);
     RecordDraft draft = draftFromDimension(context, mode, command, d, kind, RecordKind::Group, position);
-    draft.values.LowerNatural = isOneOf(kind, {1018, 1019, 1020});
+    draft.LowerNatural = isOneOf(kind, {1018, 1019, 1020});
     appendRecord(context, mode, std::move(draft));
 }
 
@@ -120,8 +123,8 @@ void capturePositionAxis(CaptureContext& context, const CaptureMode& mode, const
     CaptureState& s = context.run.state;
     if (!s.GroupValid) return;
     RecordDraft draft = draftFromDimension(context, mode, command, d, kind, RecordKind::Group, nextPosition(s));
-    draft.values.LowerNatural = isOneOf(kind, {1209, 1217, 1218, 1219});
-    const double plusTol = draft.plusTol;
+    draft.LowerNatural = isOneOf(kind, {1209, 1217, 1218, 1219});
+    const double plusTol = draft.values.plusTol;
     Characteristic* c = appendRecord(context, mode, std::move(draft));
     if (!c) return;
     applyPositionGroupSteps(context, *c, kind, plusTol);
@@ -167,19 +170,21 @@ void captureKind184(CaptureContext& context, const CaptureMode& mode, host::Comm
     if (status == 2 || status == 4) return;
     RecordDraft draft;
     draft.kind = RecordKind::Kind184;
-    Characteristic& c = draft.values;
-    const double measured = fieldNumber(command.GetFieldValue(662, 1));
+    MeasuredValues& v = draft.values;
+    v.measured = fieldNumber(command.GetFieldValue(662, 1));
+    v.nominal = fieldNumber(command.GetFieldValue(687, 1));
+    v.plusTol = fieldNumber(command.GetFieldValue(693, 1));
+    v.minusTol = fieldNumber(command.GetFieldValue(694, 1));
     // The typed fields carry no deviation of their own; the measured value stands in.
-    setMeasuredValues(c, measured, fieldNumber(command.GetFieldValue(687, 1)),
-                      fieldNumber(command.GetFieldValue(693, 1)), fieldNumber(command.GetFieldValue(694, 1)), measured,
-                      fieldNumber(command.GetFieldValue(766, 1)));
+    v.deviation = v.measured;
+    v.outTol = fieldNumber(command.GetFieldValue(766, 1));
     const int unit = command.GetFieldInt(172, 1);
-    c.Unit = unit == 1 ? "INCH" : unit == 2 ? "MM" : "";
-    c.Feat1 = fieldText(command.GetFieldValue(657, 1));
-    c.LowerNatural = true;
+    draft.Unit = unit == 1 ? "INCH" : unit == 2 ? "MM" : "";
+    draft.Feat1 = fieldText(command.GetFieldValue(657, 1));
+    draft.LowerNatural = true;
     auto queued = queuedName(context.run, 1);
-    c.Name = queued ? std::move(*queued) : host::readOr([&] { return command.Id(); }, std::string());
-    c.Attribute = attributeOf(context, mode, command);
+    draft.Name = queued ? std::move(*queued) : host::readOr([&] { return command.Id(); }, std::string());
+    draft.Attribute = attributeOf(context, mode, command);
     appendRecord(context, mode, std::move(draft));
 }
 

@@ -12,47 +12,70 @@ namespace {
 // Below this the exact rounding of value * 1e5 stays within the integers a double holds.
 constexpr double kFastFixedLimit = 1e9;
 
-// A count of hundred-thousandths as decimal text: five decimals, or without
-// trailing zeros (and without the point when none are left). Zero has no sign.
-std::string scaledText(std::int64_t scaled, bool trimZeros) {
-    std::uint64_t digits = scaled < 0 ? static_cast<std::uint64_t>(-scaled) : static_cast<std::uint64_t>(scaled);
+// Rounds to the nearest integer, ties to even, for |x| below 2^51: adding
+// 1.5 * 2^52 leaves no fraction bits. nearbyint is a library call on
+// baseline x86-64 and costs several times as much.
+double roundHalfEven(double x) {
+    constexpr double shift = 6755399441055744.0;
+    return (x + shift) - shift;
+}
+
+int digitCount(std::uint64_t value) {
+    int digits = 1;
+    for (; value >= 10; value /= 10) ++digits;
+    return digits;
+}
+
+// A count of hundred-thousandths as decimal text, written into out: five
+// decimals, or without trailing zeros (and without the point when none are
+// left). Zero has no sign.
+void writeScaled(std::string& out, std::int64_t scaled, bool trimZeros) {
+    const std::uint64_t magnitude =
+        scaled < 0 ? static_cast<std::uint64_t>(-scaled) : static_cast<std::uint64_t>(scaled);
+    std::uint64_t whole = magnitude / 100000;
+    auto fraction = static_cast<std::uint32_t>(magnitude % 100000);
     int decimals = 5;
-    while (trimZeros && decimals > 0 && digits % 10 == 0) {
-        digits /= 10;
+    while (trimZeros && decimals > 0 && fraction % 10 == 0) {
+        fraction /= 10;
         --decimals;
     }
-    char buffer[32];
-    char* end = buffer + sizeof buffer;
-    char* first = end;
-    for (int i = 0; i < decimals; ++i, digits /= 10) *--first = static_cast<char>('0' + digits % 10);
+    const std::size_t length = (scaled < 0 ? 1 : 0) + digitCount(whole) + (decimals > 0 ? decimals + 1 : 0);
+    out.resize(length);
+    char* first = out.data() + length;
+    for (int i = 0; i < decimals; ++i, fraction /= 10) *--first = static_cast<char>('0' + fraction % 10);
     if (decimals > 0) *--first = '.';
     do {
-        *--first = static_cast<char>('0' + digits % 10);
-        digits /= 10;
-    } while (digits != 0);
+        *--first = static_cast<char>('0' + whole % 10);
+        whole /= 10;
+    } while (whole != 0);
     if (scaled < 0) *--first = '-';
-    return std::string(first, end);
 }
 
 // "%.5f" without printf, which dominates a capture run otherwise. value * 1e5 is
 // p + err exactly (fma), so half-way cases round to even exactly as printf does.
-std::string fixed5Fast(double value) {
+void writeFixed5Fast(std::string& out, double value) {
     const double p = value * 100000.0;
     const double err = std::fma(value, 100000.0, -p);
-    double rounded = std::nearbyint(p);
+    double rounded = roundHalfEven(p);
     const double offset = p - rounded;
     if (std::fabs(offset) == 0.5 && err != 0.0 && (err > 0) == (offset > 0)) rounded += offset > 0 ? 1.0 : -1.0;
-    return scaledText(static_cast<std::int64_t>(rounded), false);
+    writeScaled(out, static_cast<std::int64_t>(rounded), false);
 }
 
 }  // namespace
 
-std::string formatFixed5(double value) {
+void writeFixed5(std::string& out, double value) {
     if (!std::isfinite(value)) value = 0.0;
-    if (std::fabs(value) < kFastFixedLimit) return fixed5Fast(value);
+    if (std::fabs(value) < kFastFixedLimit) return writeFixed5Fast(out, value);
     char buffer[400];
     const auto result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, 5);
-    return std::string(buffer, result.ptr);
+    out.assign(buffer, result.ptr);
+}
+
+std::string formatFixed5(double value) {
+    std::string text;
+    writeFixed5(text, value);
+    return text;
 }
 
 std::string formatGeneral(double value) {
@@ -112,25 +135,32 @@ std::optional<std::int64_t> fixed5Scaled(std::string_view text) {
 // few units of 1e-16 of it, unless the two cancel) rounds back to it at 15
 // significant digits. Small sums are left to the general path, which writes
 // them in exponent form.
-std::optional<std::string> fastLimitText(std::string_view nominal, std::string_view tolerance) {
+bool writeFastLimitText(std::string& out, std::string_view nominal, std::string_view tolerance) {
     auto a = fixed5Scaled(nominal);
     auto b = fixed5Scaled(tolerance);
-    if (!a || !b) return std::nullopt;
+    if (!a || !b) return false;
     const std::int64_t sum = *a + *b;
     const std::int64_t magnitude = sum < 0 ? -sum : sum;
-    if (magnitude < 10) return std::nullopt;
-    if ((*a < 0 ? -*a : *a) + (*b < 0 ? -*b : *b) > 3 * magnitude) return std::nullopt;
-    return scaledText(sum, true);
+    if (magnitude < 10) return false;
+    if ((*a < 0 ? -*a : *a) + (*b < 0 ? -*b : *b) > 3 * magnitude) return false;
+    writeScaled(out, sum, true);
+    return true;
 }
 
 }  // namespace
 
-std::string limitText(std::string_view nominal, std::string_view tolerance) {
-    if (auto fast = fastLimitText(nominal, tolerance)) return *fast;
+void writeLimitText(std::string& out, std::string_view nominal, std::string_view tolerance) {
+    if (writeFastLimitText(out, nominal, tolerance)) return;
     auto nom = parseNumber(nominal);
     auto tol = parseNumber(tolerance);
-    if (!nom || !tol) return {};
-    return formatGeneral(*nom + *tol);
+    if (!nom || !tol) return out.clear();
+    out = formatGeneral(*nom + *tol);
+}
+
+std::string limitText(std::string_view nominal, std::string_view tolerance) {
+    std::string text;
+    writeLimitText(text, nominal, tolerance);
+    return text;
 }
 
 }  // namespace kelmar::platform

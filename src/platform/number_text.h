@@ -10,6 +10,8 @@ namespace kelmar::platform {
 
 // "######0.00000": five decimals, at least one integer digit, no grouping.
 std::string formatFixed5(double value);
+// The same text written into out, reusing its storage: capture writes eight per characteristic.
+void writeFixed5(std::string& out, double value);
 
 // The general text of a double: at most 15 significant digits, no trailing
 // zeros, exponent form ("1E+16", "1E-05") only where plain digits would not do.
@@ -22,5 +24,7 @@ std::optional<double> parseNumber(std::string_view text);
 // both read back as numbers, the sum written by formatGeneral. Empty when a
 // text is not a number.
 std::string limitText(std::string_view nominal, std::string_view tolerance);
+// The same text written into out; out must not be one of the two texts.
+void writeLimitText(std::string& out, std::string_view nominal, std::string_view tolerance);
 
 }  // namespace kelmar::platform
