@@ -60,19 +60,27 @@ std::string listEntryText(const Characteristic& characteristic, bool numbersShow
     return padding + number + "  " + characteristic.Name;
 }
 
+namespace {
+
+void writeTolerances(Characteristic& c, const platform::LimitSummand& nominal, double plusTol, double minusTol) {
+    platform::writeFixed5(c.UTol, plusTol);
+    platform::writeFixed5(c.LTol, -minusTol);
+    platform::writeLimitText(c.USL, nominal, platform::LimitSummand::ofValue(plusTol));
+    platform::writeLimitText(c.LSL, nominal, platform::LimitSummand::ofValue(-minusTol));
+}
+
+}  // namespace
+
 void setMeasuredValues(Characteristic& c, const MeasuredValues& values) {
     platform::writeFixed5(c.Meas, values.measured);
     platform::writeFixed5(c.Nom, values.nominal);
     platform::writeFixed5(c.Dev, values.deviation);
     platform::writeFixed5(c.OOT, values.outTol);
-    setTolerance(c, values.plusTol, values.minusTol);
+    writeTolerances(c, platform::LimitSummand::ofValue(values.nominal), values.plusTol, values.minusTol);
 }
 
 void setTolerance(Characteristic& c, double plusTol, double minusTol) {
-    platform::writeFixed5(c.UTol, plusTol);
-    platform::writeFixed5(c.LTol, -minusTol);
-    platform::writeLimitText(c.USL, c.Nom, c.UTol);
-    platform::writeLimitText(c.LSL, c.Nom, c.LTol);
+    writeTolerances(c, platform::LimitSummand::ofText(c.Nom), plusTol, minusTol);
 }
 
 std::optional<std::string> queuedName(const RunData& run, int position) {

@@ -20,10 +20,25 @@ double roundHalfEven(double x) {
     return (x + shift) - shift;
 }
 
-int digitCount(std::uint64_t value) {
-    int digits = 1;
-    for (; value >= 10; value /= 10) ++digits;
-    return digits;
+constexpr char kDigitPairs[] =
+    "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
+    "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
+    "8081828384858687888990919293949596979899";
+
+void writePair(char* at, unsigned pair) {
+    at[0] = kDigitPairs[2 * pair];
+    at[1] = kDigitPairs[2 * pair + 1];
+}
+
+// The digits of value, written to end before end; the first digit's place.
+char* writeWholeDigits(char* end, std::uint64_t value) {
+    for (; value >= 100; value /= 100) writePair(end -= 2, static_cast<unsigned>(value % 100));
+    if (value >= 10) {
+        writePair(end -= 2, static_cast<unsigned>(value));
+    } else {
+        *--end = static_cast<char>('0' + value);
+    }
+    return end;
 }
 
 // A count of hundred-thousandths as decimal text, written into out: five
@@ -32,41 +47,43 @@ int digitCount(std::uint64_t value) {
 void writeScaled(std::string& out, std::int64_t scaled, bool trimZeros) {
     const std::uint64_t magnitude =
         scaled < 0 ? static_cast<std::uint64_t>(-scaled) : static_cast<std::uint64_t>(scaled);
-    std::uint64_t whole = magnitude / 100000;
-    auto fraction = static_cast<std::uint32_t>(magnitude % 100000);
-    int decimals = 5;
-    while (trimZeros && decimals > 0 && fraction % 10 == 0) {
-        fraction /= 10;
-        --decimals;
+    const auto fraction = static_cast<unsigned>(magnitude % 100000);
+    // Room for the 20 digits of any count before the point.
+    char buffer[32];
+    char* const point = buffer + 24;
+    point[0] = '.';
+    point[1] = static_cast<char>('0' + fraction / 10000);
+    writePair(point + 2, fraction % 10000 / 100);
+    writePair(point + 4, fraction % 100);
+    char* end = point + 6;
+    if (trimZeros) {
+        while (end > point + 1 && end[-1] == '0') --end;
+        if (end == point + 1) end = point;
     }
-    const std::size_t length = (scaled < 0 ? 1 : 0) + digitCount(whole) + (decimals > 0 ? decimals + 1 : 0);
-    out.resize(length);
-    char* first = out.data() + length;
-    for (int i = 0; i < decimals; ++i, fraction /= 10) *--first = static_cast<char>('0' + fraction % 10);
-    if (decimals > 0) *--first = '.';
-    do {
-        *--first = static_cast<char>('0' + whole % 10);
-        whole /= 10;
-    } while (whole != 0);
+    char* first = writeWholeDigits(point, magnitude / 100000);
     if (scaled < 0) *--first = '-';
+    out.assign(first, static_cast<std::size_t>(end - first));
 }
 
-// "%.5f" without printf, which dominates a capture run otherwise. value * 1e5 is
-// p + err exactly (fma), so half-way cases round to even exactly as printf does.
-void writeFixed5Fast(std::string& out, double value) {
+// value * 1e5 rounded as "%.5f" rounds it, for |value| below kFastFixedLimit.
+// value * 1e5 is p + err exactly (fma), so half-way cases round to even exactly as printf does.
+std::int64_t fixed5Count(double value) {
     const double p = value * 100000.0;
     const double err = std::fma(value, 100000.0, -p);
     double rounded = roundHalfEven(p);
     const double offset = p - rounded;
     if (std::fabs(offset) == 0.5 && err != 0.0 && (err > 0) == (offset > 0)) rounded += offset > 0 ? 1.0 : -1.0;
-    writeScaled(out, static_cast<std::int64_t>(rounded), false);
+    return static_cast<std::int64_t>(rounded);
 }
+
+bool inFastRange(double value) { return std::fabs(value) < kFastFixedLimit; }
 
 }  // namespace
 
 void writeFixed5(std::string& out, double value) {
     if (!std::isfinite(value)) value = 0.0;
-    if (std::fabs(value) < kFastFixedLimit) return writeFixed5Fast(out, value);
+    // "%.5f" without printf, which dominates a capture run otherwise.
+    if (inFastRange(value)) return writeScaled(out, fixed5Count(value), false);
     char buffer[400];
     const auto result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, 5);
     out.assign(buffer, result.ptr);
@@ -130,36 +147,51 @@ std::optional<std::int64_t> fixed5Scaled(std::string_view text) {
     return negative ? -scaled : scaled;
 }
 
-// The sum of two fixed texts without the double round trip, where it gives the
-// same text: the exact sum has at most 15 digits, so the double sum (within a
-// few units of 1e-16 of it, unless the two cancel) rounds back to it at 15
+// The sum of two counts as text without the double round trip, where it gives
+// the same text: the exact sum has at most 15 digits, so the double sum (within
+// a few units of 1e-16 of it, unless the two cancel) rounds back to it at 15
 // significant digits. Small sums are left to the general path, which writes
 // them in exponent form.
-bool writeFastLimitText(std::string& out, std::string_view nominal, std::string_view tolerance) {
-    auto a = fixed5Scaled(nominal);
-    auto b = fixed5Scaled(tolerance);
-    if (!a || !b) return false;
-    const std::int64_t sum = *a + *b;
+bool writeExactSum(std::string& out, std::int64_t a, std::int64_t b) {
+    const std::int64_t sum = a + b;
     const std::int64_t magnitude = sum < 0 ? -sum : sum;
     if (magnitude < 10) return false;
-    if ((*a < 0 ? -*a : *a) + (*b < 0 ? -*b : *b) > 3 * magnitude) return false;
+    if ((a < 0 ? -a : a) + (b < 0 ? -b : b) > 3 * magnitude) return false;
     writeScaled(out, sum, true);
     return true;
 }
 
+// A count read from a text is exact, and so is its quotient by 1e5 as a double:
+// the same double as reading the text.
+double countValue(std::int64_t count) { return static_cast<double>(count) / 100000.0; }
+
 }  // namespace
 
-void writeLimitText(std::string& out, std::string_view nominal, std::string_view tolerance) {
-    if (writeFastLimitText(out, nominal, tolerance)) return;
-    auto nom = parseNumber(nominal);
-    auto tol = parseNumber(tolerance);
-    if (!nom || !tol) return out.clear();
-    out = formatGeneral(*nom + *tol);
+LimitSummand LimitSummand::ofText(std::string_view text) {
+    LimitSummand summand;
+    summand.count = fixed5Scaled(text);
+    summand.number = summand.count ? std::optional<double>(countValue(*summand.count)) : parseNumber(text);
+    return summand;
+}
+
+LimitSummand LimitSummand::ofValue(double value) {
+    if (!std::isfinite(value)) value = 0.0;
+    if (!inFastRange(value)) return ofText(formatFixed5(value));
+    LimitSummand summand;
+    summand.count = fixed5Count(value);
+    summand.number = countValue(*summand.count);
+    return summand;
+}
+
+void writeLimitText(std::string& out, const LimitSummand& nominal, const LimitSummand& tolerance) {
+    if (nominal.count && tolerance.count && writeExactSum(out, *nominal.count, *tolerance.count)) return;
+    if (!nominal.number || !tolerance.number) return out.clear();
+    out = formatGeneral(*nominal.number + *tolerance.number);
 }
 
 std::string limitText(std::string_view nominal, std::string_view tolerance) {
     std::string text;
-    writeLimitText(text, nominal, tolerance);
+    writeLimitText(text, LimitSummand::ofText(nominal), LimitSummand::ofText(tolerance));
     return text;
 }
 

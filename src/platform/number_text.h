@@ -2,6 +2,7 @@
 // The two number texts of the Q-DAS output, and reading them back.
 // The decimal separator is "." everywhere.
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -24,7 +25,21 @@ std::optional<double> parseNumber(std::string_view text);
 // both read back as numbers, the sum written by formatGeneral. Empty when a
 // text is not a number.
 std::string limitText(std::string_view nominal, std::string_view tolerance);
-// The same text written into out; out must not be one of the two texts.
-void writeLimitText(std::string& out, std::string_view nominal, std::string_view tolerance);
+
+// A nominal or tolerance as its fixed text reads back, for the limit sums. It
+// holds the text's count of hundred-thousandths where the text has one, so
+// that a value need not be written and read back to be summed.
+struct LimitSummand {
+    std::optional<std::int64_t> count;
+    // Nothing when the text is not a number.
+    std::optional<double> number;
+
+    static LimitSummand ofText(std::string_view text);
+    // The same as ofText(formatFixed5(value)), without the text.
+    static LimitSummand ofValue(double value);
+};
+
+// limitText of two summands, written into out.
+void writeLimitText(std::string& out, const LimitSummand& nominal, const LimitSummand& tolerance);
 
 }  // namespace kelmar::platform

@@ -78,3 +78,22 @@ TEST(NumberText, LimitShortcutGivesTheTextOfTheDoubleSum) {
                         {1e-5, 0.0}, {123.45678, -123.45677}})
         check(a, b);
 }
+
+TEST(NumberText, LimitOfValuesEqualsTheLimitOfTheirTexts) {
+    // Capture sums the values without writing and reading back their texts;
+    // the limit must be the very text the round trip gives, large values included.
+    std::mt19937_64 random(7);
+    std::uniform_real_distribution<double> any(-2.0, 2.0);
+    std::uniform_int_distribution<int> exponent(-7, 12);
+    std::string limit;
+    auto check = [&](double nominal, double tolerance) {
+        writeLimitText(limit, LimitSummand::ofValue(nominal), LimitSummand::ofValue(tolerance));
+        ASSERT_EQ(limit, limitText(formatFixed5(nominal), formatFixed5(tolerance))) << nominal << " + " << tolerance;
+    };
+    for (int i = 0; i < 200000; ++i)
+        check(any(random) * std::pow(10.0, exponent(random)), any(random) * std::pow(10.0, exponent(random)));
+    const double nan = std::numeric_limits<double>::quiet_NaN(), inf = std::numeric_limits<double>::infinity();
+    for (auto [a, b] : {std::pair{1e9, 0.05}, {999999999.999995, 0.00001}, {-1e15, 1e15}, {nan, 0.05}, {inf, -inf},
+                        {0.000005, -0.000005}, {12.345675, -12.345665}})
+        check(a, b);
+}
