@@ -44,7 +44,7 @@ char* writeWholeDigits(char* end, std::uint64_t value) {
 // A count of hundred-thousandths as decimal text, written into out: five
 // decimals, or without trailing zeros (and without the point when none are
 // left). Zero has no sign.
-void writeScaled(std::string& out, std::int64_t scaled, bool trimZeros) {
+[[gnu::always_inline]] inline void writeScaled(std::string& out, std::int64_t scaled, bool trimZeros) {
     const std::uint64_t magnitude =
         scaled < 0 ? static_cast<std::uint64_t>(-scaled) : static_cast<std::uint64_t>(scaled);
     const auto fraction = static_cast<unsigned>(magnitude % 100000);
@@ -67,12 +67,15 @@ void writeScaled(std::string& out, std::int64_t scaled, bool trimZeros) {
 
 // value * 1e5 rounded as "%.5f" rounds it, for |value| below kFastFixedLimit.
 // value * 1e5 is p + err exactly (fma), so half-way cases round to even exactly as printf does.
+// The fma is a library call here, so it is left to the rare apparent ties.
 std::int64_t fixed5Count(double value) {
     const double p = value * 100000.0;
-    const double err = std::fma(value, 100000.0, -p);
     double rounded = roundHalfEven(p);
     const double offset = p - rounded;
-    if (std::fabs(offset) == 0.5 && err != 0.0 && (err > 0) == (offset > 0)) rounded += offset > 0 ? 1.0 : -1.0;
+    if (std::fabs(offset) == 0.5) {
+        const double err = std::fma(value, 100000.0, -p);
+        if (err != 0.0 && (err > 0) == (offset > 0)) rounded += offset > 0 ? 1.0 : -1.0;
+    }
     return static_cast<std::int64_t>(rounded);
 }
 
