@@ -10,46 +10,45 @@ namespace {
 constexpr int kPendingSlots = 20;
 
 // Record rule 2: the comment block a new record takes, if any.
-std::int16_t takeCommentBlock(CaptureContext& context, const CaptureMode& mode, const RecordDraft& draft) {
+std::int16_t takeCommentBlock(CaptureContext& context, const CaptureMode& mode, RecordKind kind, int position) {
     RunData& run = context.run;
     if (!run.state.CommentPending || run.PendingComments[1] <= 0) return 0;
     int slot = 1;
-    if (draft.kind == RecordKind::Group && multiLineSetting(context, mode)) slot = draft.position;
+    if (kind == RecordKind::Group && multiLineSetting(context, mode)) slot = position;
     // A group past the 20th record has no line of its own; a stale index names no block.
     if (slot < 1 || slot > kPendingSlots) return 0;
     const std::int16_t block = run.PendingComments[slot];
-    if (draft.kind == RecordKind::Single) run.PendingComments[1] = 0;
+    if (kind == RecordKind::Single) run.PendingComments[1] = 0;
     return run.commentBlock(block) ? block : 0;
 }
 
 }  // namespace
 
-Characteristic* appendRecord(CaptureContext& context, const CaptureMode& mode, RecordDraft&& draft) {
-    RunData& run = context.run;
-    Characteristic* c = run.appendCharacteristic();
-    if (!c) {
-        tellLimitOnce(run, context.messages);
-        return nullptr;
-    }
-    c->Name = std::move(draft.Name);
-    c->Unit = std::move(draft.Unit);
-    c->Feat1 = std::move(draft.Feat1);
-    c->Feat2 = std::move(draft.Feat2);
-    c->Feat3 = std::move(draft.Feat3);
-    c->Attribute = draft.Attribute;
-    c->LowerNatural = draft.LowerNatural;
-    setMeasuredValues(*c, draft.values);
-    if (draft.kind == RecordKind::Group) run.state.GroupCharCount = static_cast<std::int16_t>(draft.position);
-    c->CommentBlockIndex = takeCommentBlock(context, mode, draft);
-    c->Decimals = std::to_string(run.state.DecimalPlaces);
+NewRecord::NewRecord(CaptureContext& context)
+    : context_(context), row_(nullptr), sequenceBefore_(context.run.state.SequenceNumber) {
+    row_ = context.run.appendCharacteristic();
+    if (!row_) tellLimitOnce(context.run, context.messages);
+}
+
+NewRecord::~NewRecord() {
+    if (row_ && !kept_) context_.run.dropLastCharacteristic(sequenceBefore_);
+}
+
+Characteristic& NewRecord::keep(const CaptureMode& mode, RecordKind kind, int position) {
+    RunData& run = context_.run;
+    Characteristic& c = *row_;
+    kept_ = true;
+    if (kind == RecordKind::Group) run.state.GroupCharCount = static_cast<std::int16_t>(position);
+    c.CommentBlockIndex = takeCommentBlock(context_, mode, kind, position);
+    c.Decimals = std::to_string(run.state.DecimalPlaces);
     // Without numbers the entry is the name itself; no copy is made for it.
     if (run.DimensionNumber) {
-        context.window.appendListEntry(listEntryText(*c, true));
+        context_.window.appendListEntry(listEntryText(c, true));
     } else {
-        context.window.appendListEntry(c->Name);
+        context_.window.appendListEntry(c.Name);
     }
     // Group records leave the queue to the group end.
-    if (draft.kind != RecordKind::Group) run.clearNameQueue();
+    if (kind != RecordKind::Group) run.clearNameQueue();
     return c;
 }
 

@@ -1,6 +1,6 @@
 #pragma once
-// The record rules of capture: one Characteristic, read from the host as a
-// draft, appended with its number, comment block, decimals and list entry.
+// The record rules of capture: one Characteristic, read from the host into a
+// new row, kept with its number, comment block, decimals and list entry.
 
 #include <cstdint>
 #include <optional>
@@ -18,21 +18,29 @@ struct MeasuredValues {
     double measured = 0.0, nominal = 0.0, plusTol = 0.0, minusTol = 0.0, deviation = 0.0, outTol = 0.0;
 };
 
-// A record read in full from the host and not stored yet. Only plain values:
-// the texts are written once, into the table's own row.
-struct RecordDraft {
-    RecordKind kind = RecordKind::Single;
-    // Place of a group record within its group, from 1.
-    int position = 0;
-    std::string Name, Unit, Feat1, Feat2, Feat3;
-    const char* Attribute = "";
-    bool LowerNatural = false;
-    MeasuredValues values;
-};
+// A new row of the table, filled in place from the host. Unless it is kept it
+// is taken out again when this goes out of scope, so that a host read failing
+// part-way through a command stores nothing.
+class NewRecord {
+public:
+    // Appends the row; when the run is full there is none, and the user is told once.
+    explicit NewRecord(CaptureContext& context);
+    ~NewRecord();
+    NewRecord(const NewRecord&) = delete;
+    NewRecord& operator=(const NewRecord&) = delete;
 
-// Appends a draft by the record rules; a group record makes its position the GroupCharCount.
-// Null, with nothing stored and the user told once, when the run is full.
-Characteristic* appendRecord(CaptureContext& context, const CaptureMode& mode, RecordDraft&& draft);
+    // The row to fill, its Number set; null when the run is full.
+    Characteristic* row() const { return row_; }
+    // Keeps the filled row by the record rules: its comment block, decimals and
+    // list entry. A group record makes its position (from 1) the GroupCharCount.
+    Characteristic& keep(const CaptureMode& mode, RecordKind kind, int position = 0);
+
+private:
+    CaptureContext& context_;
+    Characteristic* row_;
+    std::int16_t sequenceBefore_;
+    bool kept_ = false;
+};
 
 // The lstMM entry of a Characteristic: its Name, or with numbers shown its Number in 5 places, two blanks, the Name.
 std::string listEntryText(const Characteristic& characteristic, bool numbersShown);

@@ -55,36 +55,42 @@ const char* attributeOf(CaptureContext& context, const CaptureMode& mode, const 
     return attribute255Setting(context, mode) ? "255" : "256";
 }
 
-// Record rules 4 to 8 for a dimension value; group records take the group's unit and features.
-RecordDraft draftFromDimension(CaptureContext& context, const CaptureMode& mode, const host::Command& command,
-                               const host::Dimension& d, int kind, RecordKind recordKind, int position) {
-    RecordDraft draft;
-    draft.kind = recordKind;
-    draft.position = position;
-    const bool group = recordKind == RecordKind::Group;
-    draft.Name = recordName(context, d, kind, group, group ? position : 1);
-    MeasuredValues& v = draft.values;
+// Record rules 4 to 8 for a dimension value, read into the new row; group
+// records take the group's unit and features. The numbers read are returned.
+MeasuredValues readDimensionRecord(CaptureContext& context, const CaptureMode& mode, const host::Command& command,
+                                   const host::Dimension& d, int kind, bool group, int position, Characteristic& c) {
+    c.Name = recordName(context, d, kind, group, group ? position : 1);
+    MeasuredValues v;
     v.measured = kind == 1209 ? d.Deviation() : d.Measured();
     v.nominal = d.Nominal();
     v.plusTol = d.PlusTol();
     v.minusTol = d.MinusTol();
     v.deviation = d.Deviation();
     v.outTol = d.OutTol();
+    setMeasuredValues(c, v);
     if (group) {
         const CaptureState& s = context.run.state;
-        draft.Unit = s.GroupUnit;
-        draft.Feat1 = s.GroupFeat1;
-        draft.Feat2 = s.GroupFeat2;
-        draft.Feat3 = s.GroupFeat3;
+        c.Unit = s.GroupUnit;
+        c.Feat1 = s.GroupFeat1;
+        c.Feat2 = s.GroupFeat2;
+        c.Feat3 = s.GroupFeat3;
     } else {
-        draft.Unit = isOneOf(kind, {1108, 1109}) ? "DEG" : unitText(d.UnitCode());
-        draft.Feat1 = d.Feature1();
-        draft.Feat2 = d.Feature2();
-        draft.Feat3 = d.Feature3();
-        draft.LowerNatural = isOneOf(kind, {1100, 1101, 1102, 1103, 1104, 1110, 1111, 1112, 1114, 1115});
+        c.Unit = isOneOf(kind, {1108, 1109}) ? "DEG" : unitText(d.UnitCode());
+        c.Feat1 = d.Feature1();
+        c.Feat2 = d.Feature2();
+        c.Feat3 = d.Feature3();
+        c.LowerNatural = isOneOf(kind, {1100, 1101, 1102, 1103, 1104, 1110, 1111, 1112, 1114, 1115});
     }
-    draft.Attribute = attributeOf(context, mode, command);
-    return draft;
+    c.Attribute = attributeOf(context, mode, command);
+    return v;
+}
+
+void captureSingleValue(CaptureContext& context, const CaptureMode& mode, const host::Command& command,
+                        const host::Dimension& d, int kind) {
+    NewRecord record(context);
+    if (!record.row()) return;
+    readDimensionRecord(context, mode, command, d, kind, false, 0, *record.row());
+    record.keep(mode, RecordKind::Single);
 }
 
 void startGroup(CaptureContext& context, const host::Command& command, const host::Dimension& d, int kind) {
@@ -113,21 +119,25 @@ void captureLocationAxis(CaptureContext& context, const CaptureMode& mode, const
     if (mode.countSkippedLocationAxes) increment16(s.GroupCharCount);
     if (kind == 1011 || !s.GroupValid) return;
     const int position = mode.countSkippedLocationAxes ? s.GroupCharCount : nextPosition(s);
-    RecordDraft draft = draftFromDimension(context, mode, command, d, kind, RecordKind::Group, position);
-    draft.LowerNatural = isOneOf(kind, {1018, 1019, 1020});
-    appendRecord(context, mode, std::move(draft));
+    NewRecord record(context);
+    Characteristic* c = record.row();
+    if (!c) return;
+    readDimensionRecord(context, mode, command, d, kind, true, position, *c);
+    c->LowerNatural = isOneOf(kind, {1018, 1019, 1020});
+    record.keep(mode, RecordKind::Group, position);
 }
 
 void capturePositionAxis(CaptureContext& context, const CaptureMode& mode, const host::Command& command,
                          const host::Dimension& d, int kind) {
     CaptureState& s = context.run.state;
     if (!s.GroupValid) return;
-    RecordDraft draft = draftFromDimension(context, mode, command, d, kind, RecordKind::Group, nextPosition(s));
-    draft.LowerNatural = isOneOf(kind, {1209, 1217, 1218, 1219});
-    const double plusTol = draft.values.plusTol;
-    Characteristic* c = appendRecord(context, mode, std::move(draft));
+    const int position = nextPosition(s);
+    NewRecord record(context);
+    Characteristic* c = record.row();
     if (!c) return;
-    applyPositionGroupSteps(context, *c, kind, plusTol);
+    const MeasuredValues values = readDimensionRecord(context, mode, command, d, kind, true, position, *c);
+    c->LowerNatural = isOneOf(kind, {1209, 1217, 1218, 1219});
+    applyPositionGroupSteps(context, record.keep(mode, RecordKind::Group, position), kind, values.plusTol);
     increment16(s.GroupAxisCount);
 }
 
@@ -154,7 +164,7 @@ void captureDimension(CaptureContext& context, const CaptureMode& mode, host::Co
     const bool groupStart = kind == 1000 || kind == 1200;
 
     if (!groupStart && !location && !position && capturedMode(d.Mode())) {
-        appendRecord(context, mode, draftFromDimension(context, mode, command, d, kind, RecordKind::Single, 0));
+        captureSingleValue(context, mode, command, d, kind);
     }
     if (groupStart) {
         startGroup(context, command, d, kind);
@@ -168,9 +178,10 @@ void captureDimension(CaptureContext& context, const CaptureMode& mode, host::Co
 void captureKind184(CaptureContext& context, const CaptureMode& mode, host::Command& command) {
     const int status = command.GetFieldInt(165, 1);
     if (status == 2 || status == 4) return;
-    RecordDraft draft;
-    draft.kind = RecordKind::Kind184;
-    MeasuredValues& v = draft.values;
+    NewRecord record(context);
+    Characteristic* c = record.row();
+    if (!c) return;
+    MeasuredValues v;
     v.measured = fieldNumber(command.GetFieldValue(662, 1));
     v.nominal = fieldNumber(command.GetFieldValue(687, 1));
     v.plusTol = fieldNumber(command.GetFieldValue(693, 1));
@@ -178,14 +189,15 @@ void captureKind184(CaptureContext& context, const CaptureMode& mode, host::Comm
     // The typed fields carry no deviation of their own; the measured value stands in.
     v.deviation = v.measured;
     v.outTol = fieldNumber(command.GetFieldValue(766, 1));
+    setMeasuredValues(*c, v);
     const int unit = command.GetFieldInt(172, 1);
-    draft.Unit = unit == 1 ? "INCH" : unit == 2 ? "MM" : "";
-    draft.Feat1 = fieldText(command.GetFieldValue(657, 1));
-    draft.LowerNatural = true;
+    c->Unit = unit == 1 ? "INCH" : unit == 2 ? "MM" : "";
+    c->Feat1 = fieldText(command.GetFieldValue(657, 1));
+    c->LowerNatural = true;
     auto queued = queuedName(context.run, 1);
-    draft.Name = queued ? std::move(*queued) : host::readOr([&] { return command.Id(); }, std::string());
-    draft.Attribute = attributeOf(context, mode, command);
-    appendRecord(context, mode, std::move(draft));
+    c->Name = queued ? std::move(*queued) : host::readOr([&] { return command.Id(); }, std::string());
+    c->Attribute = attributeOf(context, mode, command);
+    record.keep(mode, RecordKind::Kind184);
 }
 
 }  // namespace kelmar::capture

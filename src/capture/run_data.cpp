@@ -33,6 +33,12 @@ Characteristic* RunData::appendCharacteristic() {
     return &added;
 }
 
+void RunData::dropLastCharacteristic(std::int16_t sequenceNumberBefore) {
+    if (CharacteristicCount() < 1) return;
+    CharacteristicTable.pop_back();
+    state.SequenceNumber = sequenceNumberBefore;
+}
+
 std::optional<int> RunData::appendCommentBlock() {
     if (commentBlockCount_ >= kMaxCount) return std::nullopt;
     ++commentBlockCount_;

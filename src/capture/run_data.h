@@ -98,6 +98,8 @@ public:
     // Appends a Characteristic numbered by the next SequenceNumber. Null, with
     // nothing changed, when the run already holds kMaxCount.
     Characteristic* appendCharacteristic();
+    // Takes the last Characteristic out again, with SequenceNumber back to the value it had.
+    void dropLastCharacteristic(std::int16_t sequenceNumberBefore);
     // Takes the next comment block index, growing the table; its line 1 is cleared.
     // Nothing, with nothing changed, when kMaxCount blocks are in use.
     std::optional<int> appendCommentBlock();
