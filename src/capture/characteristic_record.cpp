@@ -62,20 +62,19 @@ std::string listEntryText(const Characteristic& characteristic, bool numbersShow
 namespace {
 
 void writeTolerances(Characteristic& c, const platform::LimitSummand& nominal, double plusTol, double minusTol) {
-    platform::writeFixed5(c.UTol, plusTol);
-    platform::writeFixed5(c.LTol, -minusTol);
-    platform::writeLimitText(c.USL, nominal, platform::LimitSummand::ofValue(plusTol));
-    platform::writeLimitText(c.LSL, nominal, platform::LimitSummand::ofValue(-minusTol));
+    const platform::LimitSummand upper = platform::writeFixed5Summand(c.UTol, plusTol);
+    const platform::LimitSummand lower = platform::writeFixed5Summand(c.LTol, -minusTol);
+    platform::writeLimitText(c.USL, nominal, upper);
+    platform::writeLimitText(c.LSL, nominal, lower);
 }
 
 }  // namespace
 
 void setMeasuredValues(Characteristic& c, const MeasuredValues& values) {
     platform::writeFixed5(c.Meas, values.measured);
-    platform::writeFixed5(c.Nom, values.nominal);
     platform::writeFixed5(c.Dev, values.deviation);
     platform::writeFixed5(c.OOT, values.outTol);
-    writeTolerances(c, platform::LimitSummand::ofValue(values.nominal), values.plusTol, values.minusTol);
+    writeTolerances(c, platform::writeFixed5Summand(c.Nom, values.nominal), values.plusTol, values.minusTol);
 }
 
 void setTolerance(Characteristic& c, double plusTol, double minusTol) {

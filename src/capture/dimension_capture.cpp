@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <initializer_list>
+#include <string_view>
 #include <variant>
 
 #include "capture/axis_names.h"
@@ -28,8 +29,11 @@ std::string dimensionName(const CaptureContext& context, const host::Dimension& 
                           bool group) {
     if (axisLetter) return d.Id() + "." + modAxisName(std::to_string(kind), context.texts);
     if (group) return context.run.state.GroupId + "." + d.AxisText();
+    std::string name = d.Id();
     const std::string axis = d.AxisText();
-    return d.Id() + "." + (axis.empty() ? "M" : axis);
+    name += '.';
+    name += axis.empty() ? std::string_view("M") : std::string_view(axis);
+    return name;
 }
 
 // Record rule 4: a queued name, else one built from the dimension; a failed read

@@ -173,23 +173,29 @@ double countValue(std::int64_t count) { return static_cast<double>(count) / 1000
 LimitSummand LimitSummand::ofText(std::string_view text) {
     LimitSummand summand;
     summand.count = fixed5Scaled(text);
-    summand.number = summand.count ? std::optional<double>(countValue(*summand.count)) : parseNumber(text);
+    if (!summand.count) summand.number = parseNumber(text);
     return summand;
 }
 
-LimitSummand LimitSummand::ofValue(double value) {
+std::optional<double> LimitSummand::value() const { return count ? countValue(*count) : number; }
+
+LimitSummand writeFixed5Summand(std::string& out, double value) {
     if (!std::isfinite(value)) value = 0.0;
-    if (!inFastRange(value)) return ofText(formatFixed5(value));
+    if (!inFastRange(value)) {
+        writeFixed5(out, value);
+        return LimitSummand::ofText(out);
+    }
     LimitSummand summand;
     summand.count = fixed5Count(value);
-    summand.number = countValue(*summand.count);
+    writeScaled(out, *summand.count, false);
     return summand;
 }
 
 void writeLimitText(std::string& out, const LimitSummand& nominal, const LimitSummand& tolerance) {
     if (nominal.count && tolerance.count && writeExactSum(out, *nominal.count, *tolerance.count)) return;
-    if (!nominal.number || !tolerance.number) return out.clear();
-    out = formatGeneral(*nominal.number + *tolerance.number);
+    const auto a = nominal.value(), b = tolerance.value();
+    if (!a || !b) return out.clear();
+    out = formatGeneral(*a + *b);
 }
 
 std::string limitText(std::string_view nominal, std::string_view tolerance) {

@@ -31,13 +31,16 @@ std::string limitText(std::string_view nominal, std::string_view tolerance);
 // that a value need not be written and read back to be summed.
 struct LimitSummand {
     std::optional<std::int64_t> count;
-    // Nothing when the text is not a number.
+    // The number read from a text that has no count; nothing when it is not a number.
     std::optional<double> number;
 
     static LimitSummand ofText(std::string_view text);
-    // The same as ofText(formatFixed5(value)), without the text.
-    static LimitSummand ofValue(double value);
+    // The number the text reads as.
+    std::optional<double> value() const;
 };
+
+// writeFixed5, with the value as the limit summand of the text written.
+LimitSummand writeFixed5Summand(std::string& out, double value);
 
 // limitText of two summands, written into out.
 void writeLimitText(std::string& out, const LimitSummand& nominal, const LimitSummand& tolerance);

@@ -79,16 +79,19 @@ TEST(NumberText, LimitShortcutGivesTheTextOfTheDoubleSum) {
         check(a, b);
 }
 
-TEST(NumberText, LimitOfValuesEqualsTheLimitOfTheirTexts) {
-    // Capture sums the values without writing and reading back their texts;
-    // the limit must be the very text the round trip gives, large values included.
+TEST(NumberText, LimitOfWrittenValuesEqualsTheLimitOfTheirTexts) {
+    // Capture sums the values without reading their texts back; the texts and
+    // the limit must be those of the round trip, large values included.
     std::mt19937_64 random(7);
     std::uniform_real_distribution<double> any(-2.0, 2.0);
     std::uniform_int_distribution<int> exponent(-7, 12);
-    std::string limit;
+    std::string nom, tol, limit;
     auto check = [&](double nominal, double tolerance) {
-        writeLimitText(limit, LimitSummand::ofValue(nominal), LimitSummand::ofValue(tolerance));
-        ASSERT_EQ(limit, limitText(formatFixed5(nominal), formatFixed5(tolerance))) << nominal << " + " << tolerance;
+        const LimitSummand a = writeFixed5Summand(nom, nominal), b = writeFixed5Summand(tol, tolerance);
+        ASSERT_EQ(nom, formatFixed5(nominal));
+        ASSERT_EQ(tol, formatFixed5(tolerance));
+        writeLimitText(limit, a, b);
+        ASSERT_EQ(limit, limitText(nom, tol)) << nominal << " + " << tolerance;
     };
     for (int i = 0; i < 200000; ++i)
         check(any(random) * std::pow(10.0, exponent(random)), any(random) * std::pow(10.0, exponent(random)));
