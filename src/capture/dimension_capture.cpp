@@ -71,7 +71,6 @@ MeasuredValues readDimensionRecord(CaptureContext& context, const CaptureMode& m
     v.minusTol = d.MinusTol();
     v.deviation = d.Deviation();
     v.outTol = d.OutTol();
-    setMeasuredValues(c, v);
     if (group) {
         const CaptureState& s = context.run.state;
         c.Unit = s.GroupUnit;
@@ -86,6 +85,8 @@ MeasuredValues readDimensionRecord(CaptureContext& context, const CaptureMode& m
         c.LowerNatural = isOneOf(kind, {1100, 1101, 1102, 1103, 1104, 1110, 1111, 1112, 1114, 1115});
     }
     c.Attribute = attributeOf(context, mode, command);
+    // The texts last: the host reads then follow each other closely.
+    setMeasuredValues(c, v);
     return v;
 }
 
