@@ -43,7 +43,7 @@ Characteristic& NewRecord::keep(const CaptureMode& mode, RecordKind kind, int po
     c.Decimals = std::to_string(run.state.DecimalPlaces);
     // Without numbers the entry is the name itself; no copy is made for it.
     if (run.DimensionNumber) {
-        context_.window.appendListEntry(listEntryText(c, true));
+        context_.window.appendListEntry(numberedListEntry(c));
     } else {
         context_.window.appendListEntry(c.Name);
     }
@@ -52,8 +52,7 @@ Characteristic& NewRecord::keep(const CaptureMode& mode, RecordKind kind, int po
     return c;
 }
 
-std::string listEntryText(const Characteristic& characteristic, bool numbersShown) {
-    if (!numbersShown) return characteristic.Name;
+std::string numberedListEntry(const Characteristic& characteristic) {
     const std::string& number = characteristic.Number;
     const std::string padding(number.size() < 5 ? 5 - number.size() : 0, ' ');
     return padding + number + "  " + characteristic.Name;

@@ -42,8 +42,9 @@ private:
     bool kept_ = false;
 };
 
-// The lstMM entry of a Characteristic: its Name, or with numbers shown its Number in 5 places, two blanks, the Name.
-std::string listEntryText(const Characteristic& characteristic, bool numbersShown);
+// The lstMM entry of a Characteristic with numbers shown: its Number in 5 places, two blanks, the Name.
+// Without numbers the entry is the Name itself.
+std::string numberedListEntry(const Characteristic& characteristic);
 
 // Meas, Nom, UTol, LTol (the minus tolerance negated), Dev, OOT and the limits USL and LSL.
 void setMeasuredValues(Characteristic& c, const MeasuredValues& values);

@@ -59,11 +59,17 @@ const char* attributeOf(CaptureContext& context, const CaptureMode& mode, const 
     return attribute255Setting(context, mode) ? "255" : "256";
 }
 
-// Record rules 4 to 8 for a dimension value, read into the new row; group
-// records take the group's unit and features. The numbers read are returned.
-MeasuredValues readDimensionRecord(CaptureContext& context, const CaptureMode& mode, const host::Command& command,
-                                   const host::Dimension& d, int kind, bool group, int position, Characteristic& c) {
-    c.Name = recordName(context, d, kind, group, group ? position : 1);
+// Record rules 4 to 8 for a dimension value, read into a new row and kept; group
+// records take the group's unit and features. Null when the run is full.
+// plusTol, when given, gets the host's plus tolerance as read.
+Characteristic* keepDimensionRecord(CaptureContext& context, const CaptureMode& mode, const host::Command& command,
+                                    const host::Dimension& d, int kind, RecordKind recordKind, int position,
+                                    std::initializer_list<int> lowerNaturalKinds, double* plusTol = nullptr) {
+    NewRecord record(context);
+    Characteristic* c = record.row();
+    if (!c) return nullptr;
+    const bool group = recordKind == RecordKind::Group;
+    c->Name = recordName(context, d, kind, group, group ? position : 1);
     MeasuredValues v;
     v.measured = kind == 1209 ? d.Deviation() : d.Measured();
     v.nominal = d.Nominal();
@@ -73,29 +79,22 @@ MeasuredValues readDimensionRecord(CaptureContext& context, const CaptureMode& m
     v.outTol = d.OutTol();
     if (group) {
         const CaptureState& s = context.run.state;
-        c.Unit = s.GroupUnit;
-        c.Feat1 = s.GroupFeat1;
-        c.Feat2 = s.GroupFeat2;
-        c.Feat3 = s.GroupFeat3;
+        c->Unit = s.GroupUnit;
+        c->Feat1 = s.GroupFeat1;
+        c->Feat2 = s.GroupFeat2;
+        c->Feat3 = s.GroupFeat3;
     } else {
-        c.Unit = isOneOf(kind, {1108, 1109}) ? "DEG" : unitText(d.UnitCode());
-        c.Feat1 = d.Feature1();
-        c.Feat2 = d.Feature2();
-        c.Feat3 = d.Feature3();
-        c.LowerNatural = isOneOf(kind, {1100, 1101, 1102, 1103, 1104, 1110, 1111, 1112, 1114, 1115});
+        c->Unit = isOneOf(kind, {1108, 1109}) ? "DEG" : unitText(d.UnitCode());
+        c->Feat1 = d.Feature1();
+        c->Feat2 = d.Feature2();
+        c->Feat3 = d.Feature3();
     }
-    c.Attribute = attributeOf(context, mode, command);
+    c->LowerNatural = isOneOf(kind, lowerNaturalKinds);
+    c->Attribute = attributeOf(context, mode, command);
     // The texts last: the host reads then follow each other closely.
-    setMeasuredValues(c, v);
-    return v;
-}
-
-void captureSingleValue(CaptureContext& context, const CaptureMode& mode, const host::Command& command,
-                        const host::Dimension& d, int kind) {
-    NewRecord record(context);
-    if (!record.row()) return;
-    readDimensionRecord(context, mode, command, d, kind, false, 0, *record.row());
-    record.keep(mode, RecordKind::Single);
+    setMeasuredValues(*c, v);
+    if (plusTol) *plusTol = v.plusTol;
+    return &record.keep(mode, recordKind, position);
 }
 
 void startGroup(CaptureContext& context, const host::Command& command, const host::Dimension& d, int kind) {
@@ -124,25 +123,18 @@ void captureLocationAxis(CaptureContext& context, const CaptureMode& mode, const
     if (mode.countSkippedLocationAxes) increment16(s.GroupCharCount);
     if (kind == 1011 || !s.GroupValid) return;
     const int position = mode.countSkippedLocationAxes ? s.GroupCharCount : nextPosition(s);
-    NewRecord record(context);
-    Characteristic* c = record.row();
-    if (!c) return;
-    readDimensionRecord(context, mode, command, d, kind, true, position, *c);
-    c->LowerNatural = isOneOf(kind, {1018, 1019, 1020});
-    record.keep(mode, RecordKind::Group, position);
+    keepDimensionRecord(context, mode, command, d, kind, RecordKind::Group, position, {1018, 1019, 1020});
 }
 
 void capturePositionAxis(CaptureContext& context, const CaptureMode& mode, const host::Command& command,
                          const host::Dimension& d, int kind) {
     CaptureState& s = context.run.state;
     if (!s.GroupValid) return;
-    const int position = nextPosition(s);
-    NewRecord record(context);
-    Characteristic* c = record.row();
+    double plusTol = 0.0;
+    Characteristic* c = keepDimensionRecord(context, mode, command, d, kind, RecordKind::Group, nextPosition(s),
+                                            {1209, 1217, 1218, 1219}, &plusTol);
     if (!c) return;
-    const MeasuredValues values = readDimensionRecord(context, mode, command, d, kind, true, position, *c);
-    c->LowerNatural = isOneOf(kind, {1209, 1217, 1218, 1219});
-    applyPositionGroupSteps(context, record.keep(mode, RecordKind::Group, position), kind, values.plusTol);
+    applyPositionGroupSteps(context, *c, kind, plusTol);
     increment16(s.GroupAxisCount);
 }
 
@@ -169,7 +161,8 @@ void captureDimension(CaptureContext& context, const CaptureMode& mode, host::Co
     const bool groupStart = kind == 1000 || kind == 1200;
 
     if (!groupStart && !location && !position && capturedMode(d.Mode())) {
-        captureSingleValue(context, mode, command, d, kind);
+        keepDimensionRecord(context, mode, command, d, kind, RecordKind::Single, 0,
+                            {1100, 1101, 1102, 1103, 1104, 1110, 1111, 1112, 1114, 1115});
     }
     if (groupStart) {
         startGroup(context, command, d, kind);

@@ -81,15 +81,20 @@ std::int64_t fixed5Count(double value) {
 
 bool inFastRange(double value) { return std::fabs(value) < kFastFixedLimit; }
 
+// The fixed text of a finite value past the fast range.
+void writeSlowFixed5(std::string& out, double value) {
+    char buffer[400];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, 5);
+    out.assign(buffer, result.ptr);
+}
+
 }  // namespace
 
 void writeFixed5(std::string& out, double value) {
     if (!std::isfinite(value)) value = 0.0;
     // "%.5f" without printf, which dominates a capture run otherwise.
     if (inFastRange(value)) return writeScaled(out, fixed5Count(value), false);
-    char buffer[400];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, 5);
-    out.assign(buffer, result.ptr);
+    writeSlowFixed5(out, value);
 }
 
 std::string formatFixed5(double value) {
@@ -182,7 +187,7 @@ std::optional<double> LimitSummand::value() const { return count ? countValue(*c
 LimitSummand writeFixed5Summand(std::string& out, double value) {
     if (!std::isfinite(value)) value = 0.0;
     if (!inFastRange(value)) {
-        writeFixed5(out, value);
+        writeSlowFixed5(out, value);
         return LimitSummand::ofText(out);
     }
     LimitSummand summand;
