@@ -6,9 +6,12 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <regex>
+#include <sstream>
 #include <sys/wait.h>
 
 using namespace kelmar;
@@ -50,6 +53,46 @@ std::vector<fs::path> filesIn(const std::string& folder) {
     for (const auto& entry : fs::recursive_directory_iterator(folder))
         if (entry.is_regular_file()) found.push_back(entry.path());
     return found;
+}
+
+std::string contentOf(const fs::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+}
+
+// The time of writing is the one value that differs between runs; its form is still checked.
+std::string withTimeStampsMasked(const std::string& content) {
+    static const std::regex stamp(R"((K0004/\d+ )\d\d\.\d\d\.\d{4}/\d\d:\d\d:\d\d\r)");
+    std::istringstream in(content);
+    std::string masked, line;
+    while (std::getline(in, line)) {
+        masked += std::regex_replace(line, stamp, "$1dd.mm.yyyy/hh:mm:ss\r");
+        if (!in.eof()) masked += '\n';
+    }
+    return masked;
+}
+
+// The saved entries of the data entry form (CR LF lines), so the header and the
+// value block carry part-level data; an automatic run confirms the form with them.
+std::string savedDataEntries() {
+    std::string file;
+    for (const char* line : {"", "", "", "0", "0", "", "0", "0", "A-4711", "BR-2210", "0", "", "QA Lab", "Plant 1",
+                             "2", "0.001", "Series production", "", "", "0", "0", "0", "[]", "0"})
+        file += std::string(line) + "\r\n";
+    return file;
+}
+
+// Runs the bundled sample automatically in a fresh installation; the files written below "out".
+std::vector<fs::path> runBundledSample(const test::TempFolder& home, bool dfd) {
+    test::copyResources(home);
+    home.makeFolder("out");
+    home.write("settings.ini", settingsFile(home.path(), home.file("out"), dfd));
+    home.write("PartData/Default.cfg", savedDataEntries());
+    ProgramRun run = runKelmar(home, test::sourceDir() + "/examples/bracket.json", "/I");
+    EXPECT_EQ(run.status, 0) << run.errors;
+    auto written = filesIn(home.file("out"));
+    std::sort(written.begin(), written.end());
+    return written;
 }
 
 test::HostFileBuilder bracket() {
@@ -117,4 +160,27 @@ TEST(EndToEnd, FailingWriterEndsAnUnattendedAutomaticRunWithOne) {
     ProgramRun run = runKelmar(home, home.file("host.json"), "/I");
     EXPECT_EQ(run.status, 1);
     EXPECT_NE(run.errors.find("Settings for the output file are missing."), std::string::npos) << run.errors;
+}
+
+// The whole output of the bundled sample against the file checked by hand. The
+// DFD + DFX pair holds the same lines, cut before the first value line.
+TEST(EndToEnd, BundledSampleWritesTheGoldenFiles) {
+    const std::string golden = contentOf(test::sourceDir() + "/tests/golden/bracket.dfq");
+    ASSERT_FALSE(golden.empty());
+    const size_t valuesStart = golden.find("\nK0001/1 ") + 1;
+    ASSERT_GT(valuesStart, 0u);
+
+    test::TempFolder dfqHome;
+    auto dfq = runBundledSample(dfqHome, false);
+    ASSERT_EQ(dfq.size(), 1u);
+    EXPECT_EQ(dfq[0].filename(), "BRACKET BR-2210___0001.dfq");
+    EXPECT_EQ(withTimeStampsMasked(contentOf(dfq[0])), golden);
+
+    test::TempFolder dfdHome;
+    auto pair = runBundledSample(dfdHome, true);
+    ASSERT_EQ(pair.size(), 2u);
+    EXPECT_EQ(pair[0].filename(), "BRACKET BR-2210___0001.dfd");
+    EXPECT_EQ(pair[1].filename(), "BRACKET BR-2210___0001.dfx");
+    EXPECT_EQ(contentOf(pair[0]), golden.substr(0, valuesStart));
+    EXPECT_EQ(withTimeStampsMasked(contentOf(pair[1])), golden.substr(valuesStart));
 }
