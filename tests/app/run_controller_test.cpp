@@ -90,12 +90,17 @@ private slots:
     }
 
     void cancelledRunAnsweredNoKeepsTheListAndYesEnds() {
-        {
-            Running r(sampleHost(0), {"kelmar", "/A"});
+        // Every type but 1 (completed) is an execution that did not complete.
+        for (int type : {1, 0, 2, 3, -1, 255}) {
+            Running r(sampleHost(type), {"kelmar", "/A"});
             QVERIFY(r.start());
             r.app.queue.drain();
-            QCOMPARE(r.app.messages->shown.back().kind, platform::MessageKind::Question);
-            QCOMPARE(r.app.messages->shown.back().text, std::string("Part program was canceld.\nWould you close the Kelmar?"));
+            const bool asked = !r.app.messages->shown.empty() &&
+                               r.app.messages->shown.back().kind == platform::MessageKind::Question;
+            QVERIFY2(asked == (type != 1), qPrintable(QString("termination type %1").arg(type)));
+            if (asked)
+                QCOMPARE(r.app.messages->shown.back().text,
+                         std::string("Part program was canceld.\nWould you close the Kelmar?"));
             QCOMPARE(r.rows(), 2);
             QVERIFY(!r.app.process->ending());
             QCOMPARE(r.panel(1), r.line(234));
