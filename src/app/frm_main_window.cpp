@@ -37,6 +37,10 @@ namespace names = settings::names;
 constexpr int kHeightWithPath = 667;
 constexpr int kHeightWithoutPath = 613;
 constexpr int kWidth = 820;
+// Status panel 1 while online; the offline import's texts in status panel 2.
+constexpr int kOnlineLine = 233;
+constexpr int kImportRunningLine = 238;
+constexpr int kImportFinishedLine = 239;
 
 struct Caption {
     const char* name;
@@ -405,10 +409,24 @@ void frmMainWindow::chooseLanguage(int number) {
     auto& state = process_.state;
     settings::LanguageContext language{process_.files(), process_.messages(), state.programFolder,
                                        &process_.settings(), [this](const std::string& s) { setStatusText(1, s); }};
+    // Panel 2 shows either the statistics state or one of the offline import's lines;
+    // a line is shown again in the new language.
+    int panel2Line = 0;
+    for (int line : {kImportRunningLine, kImportFinishedLine})
+        if (!state.texts.line(line).empty() && statusText(2) == state.texts.line(line)) panel2Line = line;
     bool restarted = true;
-    settings::SwitchLanguage(state.texts, language, settings::languageBaseName(number),
-                             [this, &restarted] { restarted = startUp(); });
+    bool onlineAgain = false;
+    settings::SwitchLanguage(state.texts, language, settings::languageBaseName(number), [&] {
+        // Start-up attaches afresh and resets the panels, so online mode ends first.
+        if (actions_.leaveOnline) actions_.leaveOnline();
+        restarted = startUp();
+        onlineAgain = statusText(1) == state.texts.line(kOnlineLine);
+    });
     if (!restarted || process_.ending()) return;
+    // The texts are loaded once more after start-up; the panel keeps telling the mode
+    // that start-up's command line switched on (/A).
+    if (onlineAgain) setStatusText(1, state.texts.line(kOnlineLine));
+    if (panel2Line) setStatusText(2, state.texts.line(panel2Line));
     markLanguage(number);
     process_.settings().writeInt(names::Language, number);
 }

@@ -38,6 +38,8 @@ public:
         std::function<void()> offline;
         std::function<void()> asciiExport;
         std::function<void(const std::string& dialog)> openDialog;
+        // Run before a language change starts the program again.
+        std::function<void()> leaveOnline;
     };
     void setActions(Actions actions) { actions_ = std::move(actions); }
 

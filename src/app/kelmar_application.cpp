@@ -16,7 +16,8 @@ KelmarApplication::KelmarApplication(int argc, char** argv) {
     dataEntry_ = std::make_unique<dialogs::DataEntryForm>(*process_, *window_);
     runs_->setDataEntryOpener([this] { dataEntry_->open(); });
     window_->setActions({[this] { runs_->EventToggleOnline(); }, [this] { runs_->importOffline(); },
-                         [this] { runs_->asciiExport(); }, [this](const std::string& name) { openDialog(name); }});
+                         [this] { runs_->asciiExport(); }, [this](const std::string& name) { openDialog(name); },
+                         [this] { runs_->leaveOnline(); }});
 }
 
 void KelmarApplication::openDialog(const std::string& name) {

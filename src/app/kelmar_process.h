@@ -30,6 +30,9 @@ struct ProcessState {
     qdas::CatalogTables catalog;
     // Raw program arguments, parsed again at every start-up.
     std::vector<std::string> argv;
+    // The minimise flag: read from Minimize when online mode is switched on, cleared by
+    // "Offline"; the data entry form's OK minimises the main window by it.
+    bool minimise = false;
 };
 
 // Where the ports come from; tests put their fakes here.

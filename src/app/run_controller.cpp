@@ -59,7 +59,7 @@ void RunController::unbind() {
 }
 
 void RunController::EventToggleOnline() {
-    if (auto minimise = process_.settings().readFlag(settings::names::Minimize)) minimise_ = *minimise;
+    if (auto minimise = process_.settings().readFlag(settings::names::Minimize)) process_.state.minimise = *minimise;
     auto& program = process_.state.connection.ActivePartProgram;
     std::string name = program ? host::readOr([&] { return program->Name(); }, std::string()) : std::string();
     if (name.empty()) {
@@ -71,6 +71,10 @@ void RunController::EventToggleOnline() {
         switchOn();
     else
         switchOff();
+}
+
+void RunController::leaveOnline() {
+    if (online()) switchOff();
 }
 
 void RunController::switchOn() {
@@ -142,17 +146,21 @@ void RunController::EndeEinlesevorgang() {
             return;
         }
     }
-    if (minimise_) window_.showNormal();
+    if (s.minimise) window_.showNormal();
 }
 
 void RunController::importOffline() {
-    minimise_ = false;
+    process_.state.minimise = false;
     auto& app = process_.state.connection.HostApplication;
+    // The details of an earlier run must not stay beside the new list.
+    window_.clearRunDisplay();
     auto context = captureContext();
     if (!app || !capture::fctGetValuesOffline(context, *app)) {
         process_.messages().show(platform::MessageKind::Plain, platform::kApplicationTitle, "Value can not be read.");
         process_.endProgram(1);
+        return;
     }
+    window_.showCurrentCharacteristic();
 }
 
 void RunController::asciiExport() {

@@ -22,12 +22,14 @@ public:
     void setDataEntryOpener(std::function<void()> open) { openDataEntry_ = std::move(open); }
 
     void EventToggleOnline();
+    // Switches online mode off when it is on, before a language change starts the program again.
+    void leaveOnline();
     void EndeEinlesevorgang();
     // Toolbar "Offline" and "ASCII Export".
     void importOffline();
     void asciiExport();
     bool online() const;
-    bool minimiseFlag() const { return minimise_; }
+    bool minimiseFlag() const { return process_.state.minimise; }
 
     void OnObjectExecuted(host::PartProgram& partProgram, host::Command& command) override;
     void OnEndExecution(host::PartProgram& partProgram, int terminationType) override;
@@ -49,7 +51,6 @@ private:
     MainWindowPorts ports_;
     const qdas::Clock& clock_;
     std::function<void()> openDataEntry_;
-    bool minimise_ = false;
 };
 
 }  // namespace kelmar::app

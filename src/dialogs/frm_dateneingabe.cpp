@@ -243,6 +243,11 @@ frm_Dateneingabe& DataEntryForm::form() {
     return *form_;
 }
 
-void DataEntryForm::open() { form().openForm(); }
+void DataEntryForm::open() {
+    // A form held unseen (made for the Add Q-DAS data dialog's event groups) was loaded under
+    // the language and field descriptions of its day: it opens loaded afresh.
+    if (frm_Dateneingabe* held = current(); held && !held->isVisible() && !held->k0011Dialog()) delete held;
+    form().openForm();
+}
 
 }  // namespace kelmar::dialogs

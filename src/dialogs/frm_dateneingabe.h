@@ -103,7 +103,7 @@ private:
 };
 
 // The one data entry form of the process, created on first use: opening it
-// again while it is open raises it; after OK the next opening loads it afresh.
+// again while it is open raises it; otherwise every opening loads it afresh.
 class DataEntryForm {
 public:
     DataEntryForm(app::KelmarProcess& process, QWidget& mainWindow);
@@ -111,7 +111,7 @@ public:
     DataEntryForm(const DataEntryForm&) = delete;
     DataEntryForm& operator=(const DataEntryForm&) = delete;
 
-    // Shows the form, creating and loading it when there is none.
+    // Shows the form, loaded afresh unless it is open (on screen or behind its K0011 dialog).
     void open();
     // The form, created and loaded but not shown when there is none.
     frm_Dateneingabe& form();

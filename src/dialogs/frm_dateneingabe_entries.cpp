@@ -259,7 +259,7 @@ bool frm_Dateneingabe::cmdOK_Click() {
     if (chkFirstPart_->isEnabled()) run.ReworkedPartFlag = chkFirstPart_->isChecked();
     close();
     mainWindow_.show();
-    if (process_.settings().readFlag(names::Minimize).value_or(false)) mainWindow_.showMinimized();
+    if (process_.state.minimise) mainWindow_.showMinimized();
     return true;
 }
 

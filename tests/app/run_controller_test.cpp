@@ -1,10 +1,15 @@
 #include "app/frm_main_window.h"
+#include "app/qt_text.h"
 #include "app/run_controller.h"
 #include "app_fixture.h"
+#include "dialogs/frm_dateneingabe.h"
 #include "settings/setting_names.h"
 
 #include <QAction>
+#include <QComboBox>
+#include <QLabel>
 #include <QProgressBar>
+#include <QPushButton>
 #include <QtTest>
 
 using namespace kelmar;
@@ -38,7 +43,7 @@ struct Running {
         : host(std::move(builder)), app(&host, std::move(argv)) {
         app.settings->write(settings::names::CatalogPathName, "/x/MyCatalog.dfd");
         window.setActions({[this] { runs.EventToggleOnline(); }, [this] { runs.importOffline(); },
-                           [this] { runs.asciiExport(); }, {}});
+                           [this] { runs.asciiExport(); }, {}, [this] { runs.leaveOnline(); }});
         runs.setDataEntryOpener([this] { ++dataEntryOpened; });
     }
     bool start() { return window.startUp(); }
@@ -46,6 +51,9 @@ struct Running {
     int rows() { return window.listModel().count(); }
     std::string panel(int n) { return window.statusText(n); }
     const std::string& line(int n) { return app.process->state.texts.line(n); }
+    QAction* button(const char* name) { return window.findChild<QAction*>(name); }
+    QString shown(QWidget& w, const char* label) { return w.findChild<QLabel*>(label)->text(); }
+    QString qt(int n) { return app::toQt(line(n), app.process->state.texts.codePage); }
 };
 
 }  // namespace
@@ -166,6 +174,63 @@ private slots:
         b.window.findChild<QAction*>("Button3")->trigger();
         QCOMPARE(b.app.messages->shown.back().text, std::string("Value can not be read."));
         QVERIFY(b.app.process->ending());
+    }
+
+    void languageChangesOnlineAndAfterAnOfflineImportKeepWindowsAndModeInStep() {
+        test::HostFileBuilder host;  // runs only when told to
+        host.dimension(1100, "DIM1").axisText("D").nominal(10).measured(10.004).tol(0.05, 0.05);
+        host.dimension(1101, "DIM2").axisText("FL").nominal(0).measured(0.02).tol(0.01, 0);
+        Running r(host);
+        dialogs::DataEntryForm entry(*r.app.process, r.window);
+        r.runs.setDataEntryOpener([&] { entry.open(); });
+        auto confirm = [&] {
+            dialogs::frm_Dateneingabe* form = entry.current();
+            form->findChild<QComboBox*>("ComboMMKlasse")->setCurrentIndex(0);
+            form->findChild<QPushButton*>("cmdOK")->click();
+        };
+        r.app.settings->write(settings::names::Minimize, "1");
+        QVERIFY(r.start());
+
+        // A form held unseen, as "Add Events for actual Characteristic" makes it, then a new
+        // language and field description: the form opened by going online shows both.
+        entry.form();
+        r.app.settings->write("TXTK0006", "Batch id");
+        r.button("menuGerman")->trigger();
+        r.button("Button1")->trigger();
+        QVERIFY(entry.current() && entry.current()->isVisible());
+        QCOMPARE(entry.current()->windowTitle(), r.qt(107));
+        QCOMPARE(r.shown(*entry.current(), "lblK0006"), QString("Batch id"));
+        confirm();
+        QVERIFY(r.window.isMinimized());
+
+        // A language change while online ends online mode before the restart.
+        r.button("menuEnglish")->trigger();
+        QVERIFY(!r.runs.online());
+        QVERIFY(!r.sim()->isBound());
+        QVERIFY(!r.button("Button1")->isChecked());
+        QVERIFY(r.button("Button3")->isEnabled());
+
+        // Offline clears the minimise flag: OK leaves the window as it is. The last row is
+        // current and its details shown; panel 2 follows a language change.
+        r.button("Button3")->trigger();
+        QCOMPARE(entry.current()->windowTitle(), r.qt(107));
+        confirm();
+        QVERIFY(!r.window.isMinimized());
+        QCOMPARE(r.window.currentRow(), 1);
+        QCOMPARE(r.shown(r.window, "lblMeas"), QString("0.02000"));
+        QCOMPARE(r.panel(2), r.line(239));
+        r.button("menuGerman")->trigger();
+        QCOMPARE(r.panel(2), r.line(239));
+        QCOMPARE(r.qt(239), QString("Offline-Import abgeschlossen"));
+
+        // Started with /A, the restart goes online again and the panel says so.
+        Running a(host, {"kelmar", "/A"});
+        QVERIFY(a.start());
+        a.button("menuGerman")->trigger();
+        QVERIFY(a.runs.online());
+        QVERIFY(a.sim()->isBound());
+        QVERIFY(a.button("Button1")->isChecked());
+        QCOMPARE(a.dataEntryOpened, 2);
     }
 
     void exportWithoutSettingsStaysAndAnAutomaticRunWritesAndEnds() {

@@ -140,7 +140,7 @@ private slots:
 
     void okWritesEachFieldByItsRule() {
         test::DataEntryFixture f;
-        f.set("Minimize", "1");
+        f.process().state.minimise = true;  // as switching online sets it from Minimize
         auto& part = f.part();
         part.fields[capture::field::K0008] = "TRACE";  // from a trace field: kept
         part.fields[capture::field::K0007] = "9";      // overwritten every time
@@ -438,21 +438,22 @@ private slots:
         QVERIFY(!f.mainWindow.isVisible());
     }
 
-    void keepsOneFormAndLoadsAfreshAfterOk() {
+    void keepsTheOpenFormAndLoadsAfreshOtherwise() {
         test::DataEntryFixture f;
         DataEntryForm holder(f.process(), f.mainWindow);
-        frm_Dateneingabe& hidden = holder.form();  // the Add Q-DAS data dialog's way: loaded, not shown
-        QVERIFY(!hidden.isVisible());
+        QPointer<frm_Dateneingabe> held = &holder.form();  // the Add Q-DAS data dialog's way: loaded, not shown
+        QVERIFY(!held->isVisible());
         holder.open();
-        QCOMPARE(holder.current(), &hidden);
-        QVERIFY(hidden.isVisible());
+        QVERIFY(!held);  // loaded under the texts of its day: replaced
+        frm_Dateneingabe& open = *holder.current();
+        QVERIFY(open.isVisible());
         holder.open();
-        QCOMPARE(holder.current(), &hidden);
-        combo(hidden, "ComboMMKlasse")->setCurrentIndex(0);
-        click(hidden, "cmdOK");
+        QCOMPARE(holder.current(), &open);
+        combo(open, "ComboMMKlasse")->setCurrentIndex(0);
+        click(open, "cmdOK");
         QVERIFY(!holder.current());
         holder.open();
-        QVERIFY(holder.current() && holder.current() != &hidden);
+        QVERIFY(holder.current() && holder.current() != &open);
         QCOMPARE(combo(*holder.current(), "ComboMMKlasse")->currentIndex(), -1);
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
