@@ -126,6 +126,13 @@ TEST(EndToEnd, AutomaticRunWritesTheFileAndEndsWithZero) {
     EXPECT_NE(content.find("K0001/2 0.013"), std::string::npos);
     // TempData is emptied by the distribution.
     EXPECT_TRUE(filesIn(home.file("TempData")).empty());
+    // Standard error holds the program's own lines, none of Qt's.
+    std::istringstream lines(run.errors);
+    for (std::string line; std::getline(lines, line);) {
+        bool own = false;
+        for (const char* kind : {"[info] ", "[error] ", "[plain] ", "[question] "}) own = own || line.rfind(kind, 0) == 0;
+        EXPECT_TRUE(own) << line;
+    }
 }
 
 TEST(EndToEnd, StartupFailuresEndWithOne) {
