@@ -4,6 +4,8 @@
 #include <filesystem>
 #include <system_error>
 
+#include "platform/disk_file_system.h"
+
 namespace kelmar::platform {
 namespace {
 
@@ -18,75 +20,73 @@ bool writeWith(const std::string& path, const std::string& data, const char* mod
     return written && flushed && closed;
 }
 
-class DiskFileSystem final : public FileSystem {
-public:
-    std::optional<std::string> readFile(const std::string& path) override {
-        std::error_code ec;
-        if (!fs::is_regular_file(path, ec)) return std::nullopt;
-        std::FILE* file = std::fopen(path.c_str(), "rb");
-        if (!file) return std::nullopt;
-        std::string data;
-        char buffer[1 << 16];
-        size_t got;
-        while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0) data.append(buffer, got);
-        bool failed = std::ferror(file) != 0;
-        std::fclose(file);
-        if (failed) return std::nullopt;
-        return data;
-    }
-
-    bool writeFile(const std::string& path, const std::string& data) override { return writeWith(path, data, "wb"); }
-
-    bool appendFile(const std::string& path, const std::string& data) override { return writeWith(path, data, "ab"); }
-
-    bool copyFile(const std::string& from, const std::string& to, bool overwrite) override {
-        std::error_code ec;
-        auto options = overwrite ? fs::copy_options::overwrite_existing : fs::copy_options::none;
-        return fs::copy_file(from, to, options, ec) && !ec;
-    }
-
-    bool renameFile(const std::string& from, const std::string& to) override {
-        std::error_code ec;
-        // A hard link refuses an existing target atomically; fall back where links are not offered.
-        fs::create_hard_link(from, to, ec);
-        if (!ec) return fs::remove(from, ec);
-        if (fs::exists(to, ec) || !fs::exists(from, ec)) return false;
-        ec.clear();
-        fs::rename(from, to, ec);
-        return !ec;
-    }
-
-    bool removeFile(const std::string& path) override {
-        std::error_code ec;
-        return fs::is_regular_file(path, ec) && fs::remove(path, ec);
-    }
-
-    bool fileExists(const std::string& path) override {
-        std::error_code ec;
-        return fs::is_regular_file(path, ec);
-    }
-
-    bool folderExists(const std::string& path) override {
-        std::error_code ec;
-        return !path.empty() && fs::is_directory(path, ec);
-    }
-
-    bool createFolder(const std::string& path) override {
-        std::error_code ec;
-        return !path.empty() && fs::create_directory(path, ec) && !ec;
-    }
-
-    std::vector<std::string> listFiles(const std::string& folder) override {
-        std::vector<std::string> names;
-        std::error_code ec;
-        for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec))
-            if (it->is_regular_file(ec)) names.push_back(it->path().filename().string());
-        return names;
-    }
-};
-
 }  // namespace
 
+std::optional<std::string> DiskFileSystem::readFile(const std::string& path) {
+    std::error_code ec;
+    if (!fs::is_regular_file(path, ec)) return std::nullopt;
+    std::FILE* file = std::fopen(path.c_str(), "rb");
+    if (!file) return std::nullopt;
+    std::string data;
+    char buffer[1 << 16];
+    size_t got;
+    while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0) data.append(buffer, got);
+    bool failed = std::ferror(file) != 0;
+    std::fclose(file);
+    if (failed) return std::nullopt;
+    return data;
+}
+
+bool DiskFileSystem::writeFile(const std::string& path, const std::string& data) { return writeWith(path, data, "wb"); }
+
+bool DiskFileSystem::appendFile(const std::string& path, const std::string& data) {
+    return writeWith(path, data, "ab");
+}
+
+bool DiskFileSystem::copyFile(const std::string& from, const std::string& to, bool overwrite) {
+    std::error_code ec;
+    auto options = overwrite ? fs::copy_options::overwrite_existing : fs::copy_options::none;
+    return fs::copy_file(from, to, options, ec) && !ec;
+}
+
+bool DiskFileSystem::renameFile(const std::string& from, const std::string& to) {
+    std::error_code ec;
+    // A hard link refuses an existing target atomically; fall back where links are not offered.
+    fs::create_hard_link(from, to, ec);
+    if (!ec) return fs::remove(from, ec);
+    if (fs::exists(to, ec) || !fs::exists(from, ec)) return false;
+    ec.clear();
+    fs::rename(from, to, ec);
+    return !ec;
+}
+
+bool DiskFileSystem::removeFile(const std::string& path) {
+    std::error_code ec;
+    return fs::is_regular_file(path, ec) && fs::remove(path, ec);
+}
+
+bool DiskFileSystem::fileExists(const std::string& path) {
+    std::error_code ec;
+    return fs::is_regular_file(path, ec);
+}
+
+bool DiskFileSystem::folderExists(const std::string& path) {
+    std::error_code ec;
+    return !path.empty() && fs::is_directory(path, ec);
+}
+
+bool DiskFileSystem::createFolder(const std::string& path) {
+    std::error_code ec;
+    return !path.empty() && fs::create_directory(path, ec) && !ec;
+}
+
+std::vector<std::string> DiskFileSystem::listFiles(const std::string& folder) {
+    std::vector<std::string> names;
+    std::error_code ec;
+    for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec))
+        if (it->is_regular_file(ec)) names.push_back(it->path().filename().string());
+    return names;
+}
 std::unique_ptr<FileSystem> makeDiskFileSystem() { return std::make_unique<DiskFileSystem>(); }
 
 std::vector<std::string> splitLines(const std::string& text) {

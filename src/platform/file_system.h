@@ -2,12 +2,20 @@
 // Every file and folder operation of the core goes through this port, so a
 // test can make any single operation fail without a broken disk.
 
+#include <cstddef>
 #include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
 namespace kelmar::platform {
+
+// An exclusive lock taken by lockFile; released when destroyed, and by the
+// system when the process ends in any way.
+class FileLock {
+public:
+    virtual ~FileLock() = default;
+};
 
 class FileSystem {
 public:
@@ -23,6 +31,32 @@ public:
     virtual bool copyFile(const std::string& from, const std::string& to, bool overwrite) = 0;
     // Renames within one file system; an existing target is a failure.
     virtual bool renameFile(const std::string& from, const std::string& to) = 0;
+
+    // Crash-safe writing. A file is made under a name of its own with writeNewFile or
+    // copyToNewFile, then renamed into place (renameFile, which never replaces) and its
+    // folder flushed, so a final name only ever shows a whole, durable file.
+
+    // Creates path exclusively (an existing file, folder or symlink there is a failure;
+    // a symlink is never followed), writes data, flushes it to the device and closes
+    // it. On any failure a file it made is removed again; false then.
+    virtual bool writeNewFile(const std::string& path, const std::string& data) = 0;
+    // Copies the regular file from into a new file to, created, flushed and cleaned up
+    // as writeNewFile does; from is not followed through a symlink.
+    virtual bool copyToNewFile(const std::string& from, const std::string& to) = 0;
+    // Flushes a folder's entries to the device, so a rename or a new file in it
+    // survives a power loss; true where the system has nothing to flush.
+    virtual bool flushFolder(const std::string& folder) = 0;
+    // Takes an exclusive lock on path (an ordinary file, created when missing, never
+    // through a symlink), waiting up to waitMilliseconds for another holder, in this
+    // or another process, to let go; nothing when it was not got in time.
+    virtual std::unique_ptr<FileLock> lockFile(const std::string& path, int waitMilliseconds) = 0;
+    // The last maxBytes bytes of a regular file (all of it when shorter), read without
+    // reading the rest; nothing when it cannot be opened or read.
+    virtual std::optional<std::string> readTail(const std::string& path, std::size_t maxBytes) = 0;
+    // A text that differs with every call, between processes running at once and
+    // between runs of one process id; usable in a file name ("[0-9a-z-]" only).
+    virtual std::string processTag() = 0;
+
     virtual bool removeFile(const std::string& path) = 0;
     virtual bool fileExists(const std::string& path) = 0;
     virtual bool folderExists(const std::string& path) = 0;

@@ -1,9 +1,12 @@
 #include "platform/file_system.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
 #include "platform/paths.h"
 #include "support/faulty_file_system.h"
 #include "support/temp_folder.h"
-
-#include <gtest/gtest.h>
 
 using namespace kelmar;
 using platform::splitLines;
@@ -53,6 +56,40 @@ TEST(DiskFileSystem, FailuresAreResultsNotCrashes) {
     EXPECT_EQ(fs->listFiles(dir.path()), std::vector<std::string>{"log"});
 }
 
+TEST(DiskFileSystem, NewFilesAreMadeExclusivelyAndNeverThroughASymlink) {
+    test::TempFolder dir;
+    auto fs = platform::makeDiskFileSystem();
+    const std::string victim = dir.write("victim", "keep");
+    std::filesystem::create_symlink(victim, dir.file("planted"));
+    EXPECT_FALSE(fs->writeNewFile(dir.file("planted"), "evil"));
+    EXPECT_FALSE(fs->writeNewFile(victim, "evil"));
+    EXPECT_FALSE(fs->copyToNewFile(dir.file("planted"), dir.file("copy")));  // the source is not followed either
+    EXPECT_FALSE(fs->copyToNewFile(victim, dir.file("planted")));
+    EXPECT_EQ(dir.read("victim"), "keep");
+    EXPECT_FALSE(dir.exists("copy"));
+
+    ASSERT_TRUE(fs->writeNewFile(dir.file("new"), "data"));
+    ASSERT_TRUE(fs->copyToNewFile(dir.file("new"), dir.file("copy")));
+    EXPECT_EQ(dir.read("copy"), "data");
+    EXPECT_TRUE(fs->flushFolder(dir.path()));
+    EXPECT_FALSE(fs->writeNewFile(dir.file("no/such/x"), "x"));
+    EXPECT_NE(fs->processTag(), fs->processTag());
+
+    EXPECT_EQ(fs->readTail(dir.file("new"), 2), "ta");
+    EXPECT_EQ(fs->readTail(dir.file("new"), 100), "data");
+    EXPECT_FALSE(fs->readTail(dir.path(), 10));
+}
+
+TEST(DiskFileSystem, ALockExcludesASecondHolderUntilReleased) {
+    test::TempFolder dir;
+    auto fs = platform::makeDiskFileSystem();
+    auto first = fs->lockFile(dir.file("lock"), 0);
+    ASSERT_TRUE(first);
+    EXPECT_FALSE(fs->lockFile(dir.file("lock"), 50));
+    first.reset();
+    EXPECT_TRUE(fs->lockFile(dir.file("lock"), 0));
+}
+
 TEST(FaultyFileSystem, FailsOnlyTheChosenOperations) {
     test::TempFolder dir;
     test::FaultyFileSystem fs;
@@ -64,6 +101,14 @@ TEST(FaultyFileSystem, FailsOnlyTheChosenOperations) {
     fs.diskFullAfter(2);
     EXPECT_FALSE(fs.writeFile(dir.file("TempData/a.dfq"), "abcdef"));
     EXPECT_EQ(dir.read("TempData/a.dfq"), "ab");
+    // A one-off fault fails just that call; a new file that failed is not left.
+    fs.clearFaults();
+    fs.failCall(test::FileOp::Flush, 2);
+    EXPECT_TRUE(fs.writeNewFile(dir.file("TempData/b"), "x"));
+    EXPECT_FALSE(fs.writeNewFile(dir.file("TempData/c"), "x"));
+    EXPECT_TRUE(fs.writeNewFile(dir.file("TempData/d"), "x"));
+    EXPECT_FALSE(dir.exists("TempData/c"));
+    EXPECT_EQ(fs.calls(test::FileOp::Flush), 3);
 }
 
 TEST(Paths, SeparatorsAndSafeNames) {

@@ -6,15 +6,32 @@ FaultyFileSystem::FaultyFileSystem() : disk_(platform::makeDiskFileSystem()) {}
 
 void FaultyFileSystem::fail(FileOp op, std::string pathPart) { faults_.emplace_back(op, std::move(pathPart)); }
 
+void FaultyFileSystem::failCall(FileOp op, int n) { failingCall_[op] = calls(op) + n; }
+
 void FaultyFileSystem::clearFaults() {
     faults_.clear();
+    failingCall_.clear();
+    calls_.clear();
     diskFullAfter_ = static_cast<size_t>(-1);
 }
 
-bool FaultyFileSystem::fails(FileOp op, const std::string& path) const {
+int FaultyFileSystem::calls(FileOp op) const {
+    auto it = calls_.find(op);
+    return it == calls_.end() ? 0 : it->second;
+}
+
+bool FaultyFileSystem::fails(FileOp op, const std::string& path) {
+    const int call = ++calls_[op];
+    if (auto it = failingCall_.find(op); it != failingCall_.end() && it->second == call) return true;
     for (const auto& [failing, part] : faults_)
         if (failing == op && path.find(part) != std::string::npos) return true;
     return false;
+}
+
+bool FaultyFileSystem::failsEither(FileOp op, const std::string& from, const std::string& to) {
+    if (fails(op, from)) return true;
+    --calls_[op];  // one call, two paths
+    return fails(op, to);
 }
 
 std::optional<std::string> FaultyFileSystem::readFile(const std::string& path) {
@@ -35,12 +52,50 @@ bool FaultyFileSystem::appendFile(const std::string& path, const std::string& da
 }
 
 bool FaultyFileSystem::copyFile(const std::string& from, const std::string& to, bool overwrite) {
-    return !fails(FileOp::Copy, from) && !fails(FileOp::Copy, to) && disk_->copyFile(from, to, overwrite);
+    return !failsEither(FileOp::Copy, from, to) && disk_->copyFile(from, to, overwrite);
 }
 
 bool FaultyFileSystem::renameFile(const std::string& from, const std::string& to) {
-    return !fails(FileOp::Rename, from) && !fails(FileOp::Rename, to) && disk_->renameFile(from, to);
+    return !failsEither(FileOp::Rename, from, to) && disk_->renameFile(from, to);
 }
+
+bool FaultyFileSystem::finishNewFile(const std::string& path, bool written) {
+    if (written && !fails(FileOp::Flush, path)) return true;
+    // As the disk does: a file that is not whole and flushed does not stay.
+    disk_->removeFile(path);
+    return false;
+}
+
+bool FaultyFileSystem::writeNewFile(const std::string& path, const std::string& data) {
+    if (fails(FileOp::Create, path)) return false;
+    if (fails(FileOp::Write, path)) {
+        // What a full disk leaves behind before the write reports its failure.
+        return disk_->writeNewFile(path, data.substr(0, data.size() / 2)) && finishNewFile(path, false);
+    }
+    if (data.size() > diskFullAfter_)
+        return disk_->writeNewFile(path, data.substr(0, diskFullAfter_)) && finishNewFile(path, false);
+    return disk_->writeNewFile(path, data) && finishNewFile(path, true);
+}
+
+bool FaultyFileSystem::copyToNewFile(const std::string& from, const std::string& to) {
+    if (fails(FileOp::Create, to)) return false;
+    if (failsEither(FileOp::Copy, from, to)) return disk_->writeNewFile(to, "") && finishNewFile(to, false);
+    return disk_->copyToNewFile(from, to) && finishNewFile(to, true);
+}
+
+bool FaultyFileSystem::flushFolder(const std::string& folder) {
+    return !fails(FileOp::Flush, folder) && disk_->flushFolder(folder);
+}
+
+std::unique_ptr<platform::FileLock> FaultyFileSystem::lockFile(const std::string& path, int waitMilliseconds) {
+    return fails(FileOp::Lock, path) ? nullptr : disk_->lockFile(path, waitMilliseconds);
+}
+
+std::optional<std::string> FaultyFileSystem::readTail(const std::string& path, std::size_t maxBytes) {
+    return fails(FileOp::Read, path) ? std::nullopt : disk_->readTail(path, maxBytes);
+}
+
+std::string FaultyFileSystem::processTag() { return disk_->processTag(); }
 
 bool FaultyFileSystem::removeFile(const std::string& path) {
     return !fails(FileOp::Remove, path) && disk_->removeFile(path);

@@ -1,15 +1,32 @@
 #pragma once
 // The real disk, except for the operations a test chooses to fail.
 
-#include "platform/file_system.h"
-
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "platform/file_system.h"
+
 namespace kelmar::test {
 
-enum class FileOp { Read, Write, Append, Copy, Rename, Remove, Exists, FolderExists, CreateFolder, List };
+// Create and Flush are the steps of writeNewFile and copyToNewFile (Flush also
+// fails flushFolder); Write and Copy fail those calls after the new file was made.
+enum class FileOp {
+    Read,
+    Write,
+    Append,
+    Copy,
+    Rename,
+    Remove,
+    Exists,
+    FolderExists,
+    CreateFolder,
+    List,
+    Create,
+    Flush,
+    Lock,
+};
 
 class FaultyFileSystem final : public platform::FileSystem {
 public:
@@ -17,15 +34,25 @@ public:
 
     // Fails op on every path that contains pathPart (an empty part matches every path).
     void fail(FileOp op, std::string pathPart = "");
+    // Fails only the n-th call (counted from 1) of op from now on.
+    void failCall(FileOp op, int n);
     // Writes that keep only the first bytes, then report failure: a full disk.
     void diskFullAfter(size_t bytes) { diskFullAfter_ = bytes; }
     void clearFaults();
+    // How many times op was called since the last clearFaults.
+    int calls(FileOp op) const;
 
     std::optional<std::string> readFile(const std::string& path) override;
     bool writeFile(const std::string& path, const std::string& data) override;
     bool appendFile(const std::string& path, const std::string& data) override;
     bool copyFile(const std::string& from, const std::string& to, bool overwrite) override;
     bool renameFile(const std::string& from, const std::string& to) override;
+    bool writeNewFile(const std::string& path, const std::string& data) override;
+    bool copyToNewFile(const std::string& from, const std::string& to) override;
+    bool flushFolder(const std::string& folder) override;
+    std::unique_ptr<platform::FileLock> lockFile(const std::string& path, int waitMilliseconds) override;
+    std::optional<std::string> readTail(const std::string& path, std::size_t maxBytes) override;
+    std::string processTag() override;
     bool removeFile(const std::string& path) override;
     bool fileExists(const std::string& path) override;
     bool folderExists(const std::string& path) override;
@@ -33,10 +60,16 @@ public:
     std::vector<std::string> listFiles(const std::string& folder) override;
 
 private:
-    bool fails(FileOp op, const std::string& path) const;
+    // Counts the call and tells whether it is to fail.
+    bool fails(FileOp op, const std::string& path);
+    bool failsEither(FileOp op, const std::string& from, const std::string& to);
+    // The steps of a new file after its creation: write, flush; a failure removes it.
+    bool finishNewFile(const std::string& path, bool written);
 
     std::unique_ptr<platform::FileSystem> disk_;
     std::vector<std::pair<FileOp, std::string>> faults_;
+    std::map<FileOp, int> failingCall_;
+    std::map<FileOp, int> calls_;
     size_t diskFullAfter_ = static_cast<size_t>(-1);
 };
 

@@ -1,0 +1,32 @@
+#pragma once
+// The real disk. The portable operations are in file_system.cpp; the crash-safe
+// writing, the lock and the tail read in the system's own file
+// (file_system_posix.cpp, file_system_win.cpp).
+
+#include "platform/file_system.h"
+
+namespace kelmar::platform {
+
+class DiskFileSystem final : public FileSystem {
+public:
+    std::optional<std::string> readFile(const std::string& path) override;
+    bool writeFile(const std::string& path, const std::string& data) override;
+    bool appendFile(const std::string& path, const std::string& data) override;
+    bool copyFile(const std::string& from, const std::string& to, bool overwrite) override;
+    bool renameFile(const std::string& from, const std::string& to) override;
+
+    bool writeNewFile(const std::string& path, const std::string& data) override;
+    bool copyToNewFile(const std::string& from, const std::string& to) override;
+    bool flushFolder(const std::string& folder) override;
+    std::unique_ptr<FileLock> lockFile(const std::string& path, int waitMilliseconds) override;
+    std::optional<std::string> readTail(const std::string& path, std::size_t maxBytes) override;
+    std::string processTag() override;
+
+    bool removeFile(const std::string& path) override;
+    bool fileExists(const std::string& path) override;
+    bool folderExists(const std::string& path) override;
+    bool createFolder(const std::string& path) override;
+    std::vector<std::string> listFiles(const std::string& folder) override;
+};
+
+}  // namespace kelmar::platform
