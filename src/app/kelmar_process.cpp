@@ -8,6 +8,9 @@
 #include "host/sim/sim_host_file.h"
 #include "platform/paths.h"
 #include "platform/product.h"
+#ifdef _WIN32
+#include "host/win/locator.h"
+#endif
 
 #include <QCoreApplication>
 
@@ -63,6 +66,11 @@ std::unique_ptr<KelmarProcess> makeProcessFromEnvironment(int argc, char** argv,
             parts.locator = std::make_shared<host::sim::SimHostLocator>(std::move(*model), std::move(poster));
         else
             parts.messages->error(platform::kApplicationTitle, error);
+    } else {
+#ifdef _WIN32
+        // Created here, on the UI thread and before any window, as COM wants it.
+        parts.locator = std::make_shared<host::win::ComHostLocator>(state.codePage);
+#endif
     }
     if (!parts.locator) parts.locator = std::make_shared<host::NoHostLocator>();
     auto process = std::make_unique<KelmarProcess>(std::move(state), std::move(parts));

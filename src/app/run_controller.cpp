@@ -79,7 +79,15 @@ void RunController::leaveOnline() {
 
 void RunController::switchOn() {
     auto& s = process_.state;
-    if (!host::tryStep([&] { s.connection.HostApplication->BindEvents(*this); })) return;
+    try {
+        s.connection.HostApplication->BindEvents(*this);
+    } catch (const host::HostError& e) {
+        // Online mode stays off; offline import still works without the events.
+        process_.messages().error(platform::kApplicationTitle,
+                                  std::string("Online mode cannot be switched on: the host's events cannot be bound.\n") +
+                                      e.what());
+        return;
+    }
     s.run.resetForOnlineStart();
     s.run.state.StatCmdSupport = process_.settings().readFlag(settings::names::StatCmds).value_or(false);
     s.run.state.DecimalPlaces = capture::decimalPlacesFromHost(process_.locator());

@@ -63,6 +63,22 @@ ComSession::~ComSession() {
     if (initialised_) CoUninitialize();
 }
 
+void ComSession::noteFailure(HRESULT hr) {
+    switch (hr) {
+        case RPC_E_DISCONNECTED:
+        case RPC_E_SERVER_DIED:
+        case RPC_E_SERVER_DIED_DNE:
+        case CO_E_OBJNOTCONNECTED:
+        case HRESULT_FROM_WIN32(RPC_S_SERVER_UNAVAILABLE):
+        case HRESULT_FROM_WIN32(RPC_S_CALL_FAILED):
+        case HRESULT_FROM_WIN32(RPC_S_CALL_FAILED_DNE):
+            hostLost_ = true;
+            break;
+        default:
+            break;
+    }
+}
+
 std::string hresultText(HRESULT hr) {
     char code[16];
     std::snprintf(code, sizeof code, "0x%08lX", static_cast<unsigned long>(hr));
@@ -174,7 +190,10 @@ Variant DispatchObject::invoke(DISPID id, const char* member, std::initializer_l
         const HRESULT code = info.scode ? info.scode : hr;
         throw hostError(memberName(member) + " failed" + (description.empty() ? "" : ": " + description), code);
     }
-    if (FAILED(hr)) throw hostError(memberName(member) + " failed", hr);
+    if (FAILED(hr)) {
+        session_->noteFailure(hr);
+        throw hostError(memberName(member) + " failed", hr);
+    }
     return result;
 }
 

@@ -98,10 +98,14 @@ public:
     // Every cross-process call counts: members, enumeration steps, advising.
     void countCall() { ++calls_; }
     std::int64_t calls() const { return calls_; }
+    // Notes a failure that means the host process is gone.
+    void noteFailure(HRESULT hr);
+    bool hostLost() const { return hostLost_; }
 
 private:
     platform::CodePage codePage_;
     bool initialised_ = false;
+    bool hostLost_ = false;
     std::int64_t calls_ = 0;
 };
 

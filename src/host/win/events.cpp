@@ -3,6 +3,7 @@
 #include <ocidl.h>
 
 #include <cwchar>
+#include <utility>
 
 #include "host/win/objects.h"
 
@@ -84,6 +85,12 @@ private:
             target_->OnEndExecution(program, type ? wholeOf(*type, "OnEndExecution.terminationType") : 0);
         } else if (id == ids_.closePartProgram) {
             target_->OnClosePartProgram();
+        }
+        // A host that died under a handler sends no end of execution: the run ends here, as not completed.
+        if (target_ && session_->hostLost()) {
+            HostEventSink* target = std::exchange(target_, nullptr);
+            ComPartProgram gone(DispatchObject(ComRef<IDispatch>(), session_, "PartProgram"));
+            target->OnEndExecution(gone, 0);
         }
     }
 

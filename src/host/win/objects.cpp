@@ -111,6 +111,7 @@ std::shared_ptr<Command> ComCommands::Item(int index) const {
         hr = enum_->Next(1, item.put(), &fetched);
     }
     if (FAILED(hr)) {
+        d_.session()->noteFailure(hr);
         enum_.reset();  // start afresh next time rather than trust a broken position
         throw hostError(member + " failed", hr);
     }

@@ -1,7 +1,8 @@
 // orvelan-sim.exe HOSTFILE: the simulated host served over COM, for tests and
 // demonstrations on Windows. It shows a window of the host's class, puts its
 // application object in the running object table under the host's ProgID and
-// runs the host file's execution once a client binds the events.
+// runs the host file's execution once a client binds the events. Its options
+// replace the host options of the current user, so run it where no real host is installed.
 //
 //   --answer Object.Member=text|wrong|empty   answer a member as text, as the wrong type, or empty
 //   --exit-after-calls N                      end the process in the middle of incoming call N
@@ -18,6 +19,7 @@
 
 #include "host/sim/sim_host_file.h"
 #include "host/sim/win/sim_objects.h"
+#include "host/sim/win/sim_process.h"
 #include "host/win/dispatch.h"
 #include "host/win/dispids.h"
 #include "platform/file_system.h"
@@ -121,6 +123,24 @@ bool registerProgId() {
     return status == ERROR_SUCCESS;
 }
 
+// The real host keeps its options in the user's registry; so does the simulated one,
+// replacing whatever options a previous run left there.
+void writeOptions(const host::sim::Member<std::map<std::string, host::sim::Member<std::string>>>& options,
+                  platform::CodePage codePage) {
+    const wchar_t* key = L"Software\\TSI\\ORVELAN\\Option";
+    RegDeleteTreeW(HKEY_CURRENT_USER, key);
+    if (options.error) return;
+    for (const auto& [name, value] : options.value) {
+        if (value.error) continue;
+        const BSTR wideName = host::win::toBstr(name, codePage);
+        const BSTR wideValue = host::win::toBstr(value.value, codePage);
+        RegSetKeyValueW(HKEY_CURRENT_USER, key, wideName, REG_SZ, wideValue,
+                        static_cast<DWORD>((SysStringLen(wideValue) + 1) * sizeof(wchar_t)));
+        SysFreeString(wideName);
+        SysFreeString(wideValue);
+    }
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -140,6 +160,7 @@ int main(int argc, char** argv) {
         return 2;
     }
     const bool window = model->window.error || model->window.value;
+    writeOptions(model->options, controls.codePage);
 
     if (FAILED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) return 3;
     PostedCalls posted;
@@ -176,6 +197,11 @@ int main(int argc, char** argv) {
     }
     SetWindowLongPtrW(posted.window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&posted));
     if (!posted.calls.empty()) PostMessageW(posted.window, kRunPosted, 0, 0);
+    // A starter waiting for us learns that we serve.
+    if (HANDLE ready = OpenEventW(EVENT_MODIFY_STATE, FALSE, host::sim::win::readyEventName(GetCurrentProcessId()).c_str())) {
+        SetEvent(ready);
+        CloseHandle(ready);
+    }
 
     MSG message;
     while (GetMessageW(&message, nullptr, 0, 0) > 0) {
