@@ -11,33 +11,15 @@
 #include "capture/online_capture.h"
 #include "host/sim/sim_host.h"
 #include "settings/settings_backend.h"
+#include "bench_ports.h"
 
 namespace {
 
 using namespace kelmar;
+using bench::CountingWindow;
+using bench::SilentMessages;
 
 constexpr int kFullRun = 32767;
-
-class CountingWindow final : public capture::CaptureWindow {
-public:
-    void appendListEntry(const std::string& text) override { entries += static_cast<int>(!text.empty()); }
-    void clearList() override { entries = 0; }
-    int listEntryCount() const override { return entries; }
-    void setProgressMaximum(int) override {}
-    void setProgressValue(int) override {}
-    void setProgressVisible(bool) override {}
-    void stepProgress() override { ++progress; }
-    void setStatusPanel(int, const std::string&) override {}
-
-    int entries = 0;
-    int progress = 0;
-};
-
-class SilentMessages final : public platform::Messages {
-public:
-    void show(platform::MessageKind, const std::string&, const std::string&) override {}
-    bool askYesNo(const std::string&, const std::string&) override { return false; }
-};
 
 host::sim::HostModel hostWith(int dimensions) {
     host::sim::PartProgramModel program;

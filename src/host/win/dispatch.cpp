@@ -182,7 +182,7 @@ Variant DispatchObject::invoke(DISPID id, const char* member, std::initializer_l
     Variant result;
     EXCEPINFO info{};
     UINT badArgument = 0;
-    session_->countCall();
+    session_->countCall(memberName(member));
     const HRESULT hr = object_->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, flags, &params,
                                        (flags & DISPATCH_PROPERTYPUT) ? nullptr : result.put(), &info, &badArgument);
     if (hr == DISP_E_EXCEPTION) {

@@ -7,6 +7,7 @@
 #include <oaidl.h>
 
 #include <cstdint>
+#include <functional>
 #include <initializer_list>
 #include <memory>
 #include <string>
@@ -95,9 +96,14 @@ public:
     ComSession& operator=(const ComSession&) = delete;
 
     platform::CodePage codePage() const { return codePage_; }
-    // Every cross-process call counts: members, enumeration steps, advising.
-    void countCall() { ++calls_; }
+    // Every cross-process call counts: members and enumeration steps.
+    void countCall(const std::string& member) {
+        ++calls_;
+        if (observer_) observer_(member);
+    }
     std::int64_t calls() const { return calls_; }
+    // Told the name of every call, for measuring which members a run reads.
+    void setCallObserver(std::function<void(const std::string&)> observer) { observer_ = std::move(observer); }
     // Notes a failure that means the host process is gone.
     void noteFailure(HRESULT hr);
     bool hostLost() const { return hostLost_; }
@@ -107,6 +113,7 @@ private:
     bool initialised_ = false;
     bool hostLost_ = false;
     std::int64_t calls_ = 0;
+    std::function<void(const std::string&)> observer_;
 };
 
 // "0x80020009 Exception occurred." and the like, for messages.

@@ -95,19 +95,19 @@ std::shared_ptr<Command> ComCommands::Item(int index) const {
     }
     HRESULT hr = S_OK;
     if (index < next_) {
-        d_.session()->countCall();
+        d_.session()->countCall(d_.memberName("Reset"));
         hr = enum_->Reset();
         next_ = 1;
     }
     if (SUCCEEDED(hr) && index > next_) {
-        d_.session()->countCall();
+        d_.session()->countCall(d_.memberName("Skip"));
         hr = enum_->Skip(static_cast<ULONG>(index - next_));
         next_ = index;
     }
     Variant item;
     ULONG fetched = 0;
     if (hr == S_OK) {
-        d_.session()->countCall();
+        d_.session()->countCall(d_.memberName("Next"));
         hr = enum_->Next(1, item.put(), &fetched);
     }
     if (FAILED(hr)) {

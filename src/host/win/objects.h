@@ -133,8 +133,8 @@ public:
     void BindEvents(HostEventSink& sink) override;
     void UnbindEvents() override;
 
-    // Calls made into the host so far by every object of this attach.
-    std::int64_t callCount() const { return d_.session()->calls(); }
+    // What every object of this attach shares, with the count of calls made into the host.
+    ComSession& session() const { return *d_.session(); }
 
 private:
     DispatchObject d_;
