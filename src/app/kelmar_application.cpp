@@ -63,7 +63,7 @@ void KelmarApplication::start() {
         auto* sim = process_->simulatedHost();
         if (sim && sim->application() && QGuiApplication::platformName() != "offscreen") {
             simWindow_ = std::make_unique<SimControlWindow>(sim->application(), process_->state.codePage);
-            simWindow_->move(window_->geometry().topRight() + QPoint(20, 0));
+            simWindow_->placeBeside(*window_);
             simWindow_->show();
         }
     });

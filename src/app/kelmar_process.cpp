@@ -16,8 +16,21 @@
 
 #include <cstdlib>
 #include <iostream>
+#include <string_view>
 
 namespace kelmar::app {
+namespace {
+
+// ORVELAN_SIM_AUTOSTART=0 lets a person run a sample by hand: the host waits for "Execute"
+// in its window, whatever the file says; 1 starts the execution by itself.
+void overrideAutoStart(host::sim::HostModel& model) {
+    const char* value = std::getenv("ORVELAN_SIM_AUTOSTART");
+    if (!value || (std::string_view(value) != "0" && std::string_view(value) != "1")) return;
+    if (!model.execution) model.execution.emplace();
+    model.execution->autoStart = std::string_view(value) == "1";
+}
+
+}  // namespace
 
 KelmarProcess::KelmarProcess(ProcessState initial, ProcessParts parts)
     : state(std::move(initial)), parts_(std::move(parts)), settings_(*parts_.settingsBackend) {
@@ -62,9 +75,10 @@ std::unique_ptr<KelmarProcess> makeProcessFromEnvironment(int argc, char** argv,
 
     if (const char* simFile = std::getenv("ORVELAN_SIM"); simFile && *simFile) {
         std::string error;
-        if (auto model = host::sim::loadHostFile(*parts.files, simFile, state.codePage, error))
+        if (auto model = host::sim::loadHostFile(*parts.files, simFile, state.codePage, error)) {
+            overrideAutoStart(*model);
             parts.locator = std::make_shared<host::sim::SimHostLocator>(std::move(*model), std::move(poster));
-        else
+        } else
             parts.messages->error(platform::kApplicationTitle, error);
     } else {
 #ifdef _WIN32

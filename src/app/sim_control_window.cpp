@@ -7,8 +7,11 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
+#include <QScreen>
 #include <QTimer>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace kelmar::app {
 namespace {
@@ -60,6 +63,26 @@ SimControlWindow::SimControlWindow(std::shared_ptr<host::sim::SimApplication> ho
     fillCommands();
     refresh();
     resize(420, 360);
+}
+
+// The host lives on with the process; it must not call back into a closed window.
+SimControlWindow::~SimControlWindow() { host_->setStateListener({}); }
+
+void SimControlWindow::placeBeside(QWidget& mainWindow) {
+    constexpr int kGap = 12;
+    const QRect screen = mainWindow.screen()->availableGeometry();
+    const QRect main = mainWindow.frameGeometry();
+    // The frame adds the title bar and borders once a window manager has decorated the window.
+    const QSize own = frameGeometry().size().expandedTo(size());
+    const int top = std::max(screen.top(), main.top());
+    if (main.right() + kGap + own.width() <= screen.right()) {
+        move(main.right() + 1 + kGap, top);
+    } else if (main.left() - kGap - own.width() >= screen.left()) {
+        move(main.left() - kGap - own.width(), top);
+    } else {
+        mainWindow.move(screen.left(), main.top());
+        move(std::min(screen.left() + main.width() + kGap, screen.right() + 1 - own.width()), top);
+    }
 }
 
 void SimControlWindow::fillCommands() {

@@ -20,6 +20,11 @@ class SimControlWindow final : public QWidget {
 
 public:
     SimControlWindow(std::shared_ptr<host::sim::SimApplication> host, platform::CodePage codePage);
+    ~SimControlWindow() override;
+
+    // Places this window beside the main window on its screen: right of it, else left of it,
+    // else the main window moves over so that both fit side by side.
+    void placeBeside(QWidget& mainWindow);
 
 private:
     void refresh();

@@ -116,12 +116,19 @@ void SimApplication::SetDisplayFlag(bool on) {
 
 void SimApplication::BindEvents(HostEventSink& sink) {
     sink_ = &sink;
+    // The control window tells whether the converter is online.
+    notify();
     if (boundOnce_) return;
     boundOnce_ = true;
     if (!model_.execution || !model_.execution->autoStart || !post_) return;
     post_([weak = weak_from_this()] {
         if (const auto app = weak.lock()) app->execute();
     });
+}
+
+void SimApplication::UnbindEvents() {
+    sink_ = nullptr;
+    notify();
 }
 
 void SimApplication::execute() {

@@ -162,7 +162,7 @@ public:
     bool AdminFlag() const override { return model_.adminFlag.get(); }
     // The first bind queues one execution when the file asks for autoStart.
     void BindEvents(HostEventSink& sink) override;
-    void UnbindEvents() override { sink_ = nullptr; }
+    void UnbindEvents() override;
 
     // Runs the active part program: one OnObjectExecuted per command, then
     // OnEndExecution, then OnClosePartProgram when closeAfter; each only while bound.
