@@ -65,6 +65,11 @@ void KelmarApplication::start() {
             simWindow_ = std::make_unique<SimControlWindow>(sim->application(), process_->state.codePage);
             simWindow_->placeBeside(*window_);
             simWindow_->show();
+            // A form that start-up opened (/A) stays in front of the host's window.
+            if (auto* form = dataEntry_->current(); form && form->isVisible()) {
+                form->raise();
+                form->activateWindow();
+            }
         }
     });
 }
