@@ -8,11 +8,21 @@ namespace {
 
 using kelmar::bench::OutputRun;
 
-void WriteDfq(benchmark::State& state) {
-    OutputRun run(false);
+// Each run writes under the same name again: a file left from the last one would
+// be a waiting file, and the next would go beside it.
+void writeRepeatedly(benchmark::State& state, bool dfd) {
+    OutputRun run(dfd);
     auto context = run.context();
-    for (auto _ : state) benchmark::DoNotOptimize(kelmar::qdas::WriteOutputFiles(context));
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(kelmar::qdas::WriteOutputFiles(context));
+        state.PauseTiming();
+        for (const char* name : {"BRACKET.dfq", "BRACKET.dfd", "BRACKET.dfx"})
+            std::filesystem::remove(run.tempData(name));
+        state.ResumeTiming();
+    }
 }
+
+void WriteDfq(benchmark::State& state) { writeRepeatedly(state, false); }
 
 void BaselineDfq(benchmark::State& state) {
     OutputRun run(false);
@@ -23,11 +33,7 @@ void BaselineDfq(benchmark::State& state) {
     state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * bytes.size()));
 }
 
-void WriteDfdDfx(benchmark::State& state) {
-    OutputRun run(true);
-    auto context = run.context();
-    for (auto _ : state) benchmark::DoNotOptimize(kelmar::qdas::WriteOutputFiles(context));
-}
+void WriteDfdDfx(benchmark::State& state) { writeRepeatedly(state, true); }
 
 void BaselineDfdDfx(benchmark::State& state) {
     OutputRun run(true);

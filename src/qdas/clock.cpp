@@ -57,9 +57,7 @@ std::string qdasDateTime(const DateTime& at) {
            dateTimeFields({{at.hour, 2}, {at.minute, 2}, {at.second, 2}}, ':');
 }
 
-std::string fileNameDate(const DateTime& at) {
-    return dateTimeFields({{at.year, 4}, {at.month, 2}, {at.day, 2}}, '-');
-}
+std::string fileNameDate(const DateTime& at) { return dateTimeFields({{at.year, 4}, {at.month, 2}, {at.day, 2}}, '-'); }
 
 std::string fileNameTime(const DateTime& at) {
     return dateTimeFields({{at.hour, 2}, {at.minute, 2}, {at.second, 2}}, '-');

@@ -1,9 +1,11 @@
 #pragma once
-// Copies into result and monitoring folders. A copy goes to a temporary name
-// in the destination and is renamed into place, so whoever polls that folder
-// never reads a partial file; an existing file of the final name is never replaced.
+// How files are put into TempData, the result folders and the monitoring folder.
+// Each is first written or copied whole under a temporary name of its own,
+// flushed, and then renamed to its final name, which is never replaced, so
+// whoever reads a folder only ever sees whole files under final names.
 
 #include <optional>
+#include <span>
 #include <string>
 
 #include "platform/file_system.h"
@@ -18,6 +20,27 @@ bool fctCopyFile(platform::FileSystem& files, const std::string& fileName, const
 // Copies sourcePath to folder/targetName without overwriting; false like fctCopyFile.
 bool copyWithoutOverwriting(platform::FileSystem& files, const std::string& sourcePath, const std::string& folder,
                             const std::string& targetName);
+
+// One file of a set that is written together: its extension ("dfq") and its text.
+struct FileToWrite {
+    const char* extension;
+    const std::string& text;
+};
+
+// What became of a file set written into a folder.
+struct WrittenSet {
+    enum class Failure { None, Write, Rename, Flush };
+    std::string baseName;  // the name the set got: the one asked for, or with "_2", "_3" ... added
+    Failure failure = Failure::None;
+    std::size_t failedFile = 0;  // index of the file that failed (Write, Rename)
+    std::string keptAs{};        // Rename: the temporary path under which that whole file stays
+};
+
+// Writes the files as folder/<baseName>.<extension>. While any of those names is taken
+// (a file of an earlier run waits there), "_2", "_3" ... go before the extension. A file
+// not written whole is removed with the rest of the set; nothing is ever replaced.
+WrittenSet writeFileSet(platform::FileSystem& files, const std::string& folder, const std::string& baseName,
+                        std::span<const FileToWrite> set);
 
 // The monitoring folder of a part program: DIR_MONITOR/<part>_<revision>_<serial>, each text made safe.
 std::string monitoringFolder(const std::string& dirMonitor, const std::string& partName,

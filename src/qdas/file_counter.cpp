@@ -11,12 +11,28 @@ namespace kelmar::qdas {
 namespace {
 
 constexpr int kLastCounter = 9999;
+// Enough for any counter line; a longer last line is no number anyway.
+constexpr std::size_t kTailBytes = 256;
+
+bool isLineEnd(char c) { return c == '\r' || c == '\n'; }
+
+// The last line of the end of a file, as splitLines would give it: one final line end
+// does not start another line.
+std::string_view lastLine(std::string_view tail) {
+    if (tail.ends_with("\r\n"))
+        tail.remove_suffix(2);
+    else if (!tail.empty() && isLineEnd(tail.back()))
+        tail.remove_suffix(1);
+    const std::size_t end = tail.find_last_of("\r\n");
+    return end == std::string_view::npos ? tail : tail.substr(end + 1);
+}
 
 // The last line of the file as a number; 0 when it holds no number (an empty file, text).
-int lastCounter(const std::string& content) {
-    std::vector<std::string> lines = platform::splitLines(content);
-    if (lines.empty()) return 0;
-    auto value = settings::parseWholeNumber(lines.back());
+int lastCounter(const std::string& tail) {
+    const std::string_view line = lastLine(tail);
+    // Only the end of a longer line was read: it cannot be all counter.
+    if (line.size() == tail.size() && tail.size() >= kTailBytes) return 0;
+    auto value = settings::parseWholeNumber(std::string(line));
     // A negative line is no counter we handed out; it restarts like text does.
     // Anything past the last counter only has to overflow, and must not wrap when advanced.
     return value && *value > 0 ? std::min(*value, kLastCounter) : 0;
@@ -37,8 +53,10 @@ std::string FileCounterFilePath(const std::string& programFolder, const std::str
     return platform::joinPath(platform::joinPath(programFolder, "PartData"), name);
 }
 
-std::string NextFileCounter(platform::FileSystem& files, platform::Messages& messages, const std::string& counterFile) {
-    std::optional<std::string> content = files.readFile(counterFile);
+FileCounterValue NextFileCounter(platform::FileSystem& files, platform::Messages& messages,
+                                 const std::string& counterFile) {
+    std::optional<std::string> content = files.readTail(counterFile, kTailBytes);
+    const bool unreadable = !content && (files.fileExists(counterFile) || files.folderExists(counterFile));
     int next = 1;
     if (content) {
         next = lastCounter(*content) + 1;
@@ -49,11 +67,16 @@ std::string NextFileCounter(platform::FileSystem& files, platform::Messages& mes
             next = 0;
         }
     }
-    std::string counter = fourDigits(next);
+    FileCounterValue value{fourDigits(next)};
     // A last line without its line end would otherwise run into the new one ("00410042").
-    bool needsLineEnd = content && !content->empty() && content->back() != '\n' && content->back() != '\r';
-    files.appendFile(counterFile, (needsLineEnd ? "\r\n" : "") + counter + "\r\n");
-    return counter;
+    bool needsLineEnd = content && !content->empty() && !isLineEnd(content->back());
+    value.saved = !unreadable && files.appendFile(counterFile, (needsLineEnd ? "\r\n" : "") + value.counter + "\r\n");
+    if (!value.saved)
+        messages.error(platform::kApplicationTitle, "The file counter " + counterFile +
+                                                        " could not be advanced. The next output would get the same "
+                                                        "number " +
+                                                        value.counter + ". Please check the PartData folder.");
+    return value;
 }
 
 }  // namespace kelmar::qdas

@@ -84,10 +84,9 @@ bool FolderExists(platform::FileSystem& files, const std::string& path) { return
 bool CreateFolder(platform::FileSystem& files, const std::string& path) { return files.createFolder(path); }
 
 std::string inFolder(std::string_view folder, std::string_view name) {
-    if (!folder.empty()) return platform::joinPath(folder, name);
-    std::string path(1, platform::pathSeparator());
-    path.append(name);
-    return path;
+    // No folder is no path: every folder check and operation on it fails.
+    if (folder.empty()) return {};
+    return platform::joinPath(folder, name);
 }
 
 }  // namespace kelmar::qdas

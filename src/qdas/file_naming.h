@@ -41,8 +41,8 @@ bool FolderExists(platform::FileSystem& files, const std::string& path);
 // Creates one folder level (the parent must exist); true when it was made.
 bool CreateFolder(platform::FileSystem& files, const std::string& path);
 
-// folder + separator + name as the system composes it: an empty folder gives a
-// path at the root, never one below the working folder.
+// folder + separator + name as the system composes it: an empty folder gives an
+// empty path, never one at the root or below the working folder.
 std::string inFolder(std::string_view folder, std::string_view name);
 
 }  // namespace kelmar::qdas

@@ -11,15 +11,20 @@ namespace kelmar::qdas {
 
 // What the distribution needs of files written into TempData.
 struct WrittenOutput {
-    std::string baseFolder;  // the output folder, without result subfolder
-    bool blnPartOK = false;  // no Characteristic out of tolerance (false without UseFolders)
-    bool dfdFormat = false;  // .dfd + .dfx rather than one .dfq
-    std::string baseName;    // the file name without its extension
+    std::string baseFolder;       // the output folder, without result subfolder
+    bool blnPartOK = false;       // no Characteristic out of tolerance (false without UseFolders)
+    bool dfdFormat = false;       // .dfd + .dfx rather than one .dfq
+    std::string baseName;         // the file name without its extension
+    bool keptInTempData = false;  // a check failed (the user was told): the files stay in TempData
 };
 
-// Checks, folders, counter, name and the files in TempData; nothing when the run
-// stopped, its message shown. A file not written completely stops the run.
-std::optional<WrittenOutput> WriteOutputFiles(WriterContext& context);
+// The file in the program folder whose lock makes one writer at a time.
+inline constexpr const char* kWriterLockFile = "TempData.lock";
+
+// Checks, folders, counter, name and the files in TempData. A failed check keeps the
+// files in TempData (under a name holding the part information when the settings give
+// none) and says so; nothing when no file could be written whole, its message shown.
+std::optional<WrittenOutput> WriteOutputFiles(WriterContext& context, bool keepInTempData = false);
 
 // Writes the run's files and distributes them; true when both went without a reported failure.
 bool WriteQdasFiles(WriterContext& context);

@@ -28,6 +28,8 @@ struct WriterContext {
     std::string programFolder;
     const Clock& clock;
     WriterWindow& window;
+    // How long a run waits for another instance to finish its output.
+    int lockWaitMilliseconds = 20000;
 };
 
 // A text member of the part program (PartName, Path ...); empty when the host cannot answer.

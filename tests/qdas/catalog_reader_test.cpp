@@ -2,10 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include "catalog_fixture.h"
 #include "qdas/catalog_entries.h"
 #include "qdas/catalog_lookup.h"
 #include "settings/setting_names.h"
-#include "catalog_fixture.h"
 
 using namespace kelmar;
 using namespace kelmar::qdas;

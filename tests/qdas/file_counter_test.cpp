@@ -18,7 +18,7 @@ protected:
     FaultyFileSystem files;
     RecordingMessages messages;
 
-    std::string next() { return NextFileCounter(files, messages, folder.file("counter.dat")); }
+    std::string next() { return NextFileCounter(files, messages, folder.file("counter.dat")).counter; }
     std::string nextAfter(const std::string& content) { return folder.write("counter.dat", content), next(); }
 };
 
@@ -50,11 +50,26 @@ TEST_F(FileCounter, RunsThroughNineThousandNineHundredNinetyNineToZeroAndOn) {
     EXPECT_EQ(nextAfter("12345\r\n"), "0000");
 }
 
-TEST_F(FileCounter, AFailedAppendStillGivesTheNumber) {
+TEST_F(FileCounter, ACounterThatCannotBeAdvancedIsReported) {
     folder.write("counter.dat", "0007\r\n");
     files.fail(FileOp::Append);
     EXPECT_EQ(next(), "0008");
-    EXPECT_EQ(next(), "0008");
+    EXPECT_FALSE(NextFileCounter(files, messages, folder.file("counter.dat")).saved);
+    EXPECT_EQ(messages.shown.size(), 2u);
+    // A folder in its place is neither read as a new counter nor silently passed over.
+    files.clearFaults();
+    folder.makeFolder("folder.dat");
+    EXPECT_FALSE(NextFileCounter(files, messages, folder.file("folder.dat")).saved);
+    EXPECT_EQ(messages.shown.size(), 3u);
+}
+
+TEST_F(FileCounter, OnlyTheEndOfALongFileIsRead) {
+    std::string log;
+    for (int i = 0; i < 20000; ++i) log += "0041\r\n";
+    EXPECT_EQ(nextAfter(log + "0042"), "0043");
+    EXPECT_EQ(nextAfter(log + std::string(300, '1') + "\r\n"), "0001");  // a last line longer than any counter
+    EXPECT_EQ(nextAfter(log + "0042\r\n\r\n"), "0001");                  // an empty last line, as before
+    EXPECT_TRUE(messages.shown.empty());
 }
 
 TEST(FileCounterPath, OneFilePerPartRevisionAndSerialWithSafeNames) {

@@ -14,6 +14,10 @@ namespace field = kelmar::capture::field;
 
 namespace {
 
+std::string keptIn(const std::string& path) {
+    return "The measurement was kept in " + path + ". Please upload it manually.";
+}
+
 class Writer : public ::testing::Test {
 protected:
     WriterFixture f;
@@ -151,7 +155,7 @@ TEST_F(Writer, ResultFoldersFollowTheOutOfToleranceValues) {
     EXPECT_TRUE(f.folder.exists("out/PartOOT/TESTPART.dfq"));
 }
 
-TEST(WriterChecks, EachStoppingCheckShowsItsMessageAndWritesNothing) {
+TEST(WriterChecks, EachStoppingCheckShowsItsMessageAndKeepsTheMeasurementInTempData) {
     auto cannotCreate = [](const std::string& folder) {
         return "Software can't create the output folder " + folder + ". Please check your system privilegs";
     };
@@ -181,8 +185,12 @@ TEST(WriterChecks, EachStoppingCheckShowsItsMessageAndWritesNothing) {
         const std::string message = arrange(w);
         auto context = w.context();
         EXPECT_FALSE(qdas::WriteQdasFiles(context)) << message;
-        EXPECT_EQ(w.messages.texts(), std::vector<std::string>{message});
-        EXPECT_FALSE(w.folder.exists("TempData/TESTPART.dfq")) << message;
+        // Nothing to write, or no TempData to keep it in: the one message says all.
+        const bool kept = w.window.count > 0 && message != cannotCreate(w.tempData());
+        std::vector<std::string> expected{message};
+        if (kept) expected.push_back(keptIn(w.tempData("TESTPART.dfq")));
+        EXPECT_EQ(w.messages.texts(), expected);
+        EXPECT_EQ(w.folder.exists("TempData/TESTPART.dfq"), kept) << message;
         EXPECT_FALSE(w.folder.exists("UploadDebug.txt")) << message;
     }
     for (const char* name : {names::FileName1, names::FileName5, names::SEPERATOR, names::DIR, names::FileCounter,
@@ -191,11 +199,13 @@ TEST(WriterChecks, EachStoppingCheckShowsItsMessageAndWritesNothing) {
         w.add("A");
         auto context = w.context();
         EXPECT_FALSE(qdas::WriteQdasFiles(context)) << name;
-        ASSERT_EQ(w.messages.shown.size(), 1u) << name;
+        ASSERT_EQ(w.messages.shown.size(), 2u) << name;
         EXPECT_EQ(w.messages.shown[0].kind, platform::MessageKind::Error);
         EXPECT_EQ(w.messages.shown[0].text,
                   "Settings for the output file are missing. Output will be canceled. Please check you settings.");
-        EXPECT_FALSE(w.folder.exists("TempData")) << name;
+        // Kept under a name that still tells which part it belongs to.
+        EXPECT_EQ(w.messages.shown[1].text, keptIn(w.tempData("TESTPART_A_1_1207014205.dfq"))) << name;
+        EXPECT_TRUE(w.folder.exists("TempData/TESTPART_A_1_1207014205.dfq")) << name;
     }
 }
 
@@ -238,7 +248,7 @@ TEST_F(Writer, ADescriptionNotWrittenCompletelyIsNeitherDistributedNorReportedAs
     const std::string path = f.tempData("TESTPART.dfq");
     ASSERT_EQ(f.messages.shown.size(), 1u);
     EXPECT_NE(f.messages.shown[0].text.find(path), std::string::npos);
-    EXPECT_TRUE(f.folder.exists("TempData/TESTPART.dfq"));  // left for the user
+    EXPECT_FALSE(f.folder.exists("TempData/TESTPART.dfq"));  // a half file never stays under a final name
     EXPECT_FALSE(f.folder.exists("out/TESTPART.dfq"));
     EXPECT_FALSE(f.folder.exists("UploadDebug.txt"));
 }
@@ -249,7 +259,7 @@ TEST_F(Writer, AValueFileNotWrittenIsReportedAndNothingIsDistributed) {
     f.files.fail(FileOp::Write, ".dfx");
     EXPECT_FALSE(write());
     EXPECT_EQ(f.messages.texts(), std::vector<std::string>{"Error during generation of the DFX file."});
-    EXPECT_TRUE(f.folder.exists("TempData/TESTPART.dfd"));
+    EXPECT_FALSE(f.folder.exists("TempData/TESTPART.dfd"));  // never a description without its values
     EXPECT_FALSE(f.folder.exists("out/TESTPART.dfd"));
 }
 

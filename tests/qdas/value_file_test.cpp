@@ -2,10 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include "catalog_fixture.h"
 #include "platform/paths.h"
 #include "qdas/catalog_tables.h"
 #include "settings/setting_names.h"
-#include "catalog_fixture.h"
 
 using namespace kelmar;
 using namespace kelmar::qdas;
