@@ -1,6 +1,7 @@
 #include "qdas/upload.h"
 
 #include <string_view>
+#include <vector>
 
 #include "platform/paths.h"
 #include "platform/product.h"
@@ -56,6 +57,7 @@ private:
     void route(const std::string& file, const RoutingEntries& entries, Part part);
     void copyToResultFolder(const std::string& file, const RoutingEntries& entries, Part part);
     void removeFromTempData(const std::string& file, const char* entry, bool logFailure);
+    void removeDelivered();
     void monitorDescription(const std::string& file);
     void monitorValues(const std::string& file);
     std::string monitoringFolderOfPart() const;
@@ -70,6 +72,11 @@ private:
     const bool monitor_;
     std::string log_;
     bool error_ = false;
+    struct Removal {
+        std::string file;
+        bool logFailure;
+    };
+    std::vector<Removal> removals_;
 };
 
 void Upload::log(std::string_view entry) {
@@ -119,7 +126,15 @@ void Upload::removeFromTempData(const std::string& file, const char* entry, bool
     // Once a copy failed the files stay in TempData, so the user can upload them by hand.
     if (error_) return;
     if (entry) log(entry);
-    if (!c_.files.removeFile(tempPath(file)) && logFailure) log("Error during Kill of " + tempPath(file));
+    // Done at the end: a .dfd leaves TempData only with its .dfx, once every copy of both is safe.
+    removals_.push_back({file, logFailure});
+}
+
+void Upload::removeDelivered() {
+    if (error_) return;
+    for (const Removal& removal : removals_)
+        if (!c_.files.removeFile(tempPath(removal.file)) && removal.logFailure)
+            log("Error during Kill of " + tempPath(removal.file));
 }
 
 std::string Upload::monitoringFolderOfPart() const {
@@ -204,6 +219,7 @@ void Upload::dfq(const std::string& baseName) {
 }
 
 bool Upload::finish() {
+    removeDelivered();
     const bool result = !error_;
     status(c_.texts.line(241));
     log("End of Upload");

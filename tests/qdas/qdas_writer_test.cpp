@@ -164,6 +164,12 @@ TEST(WriterChecks, EachStoppingCheckShowsItsMessageAndKeepsTheMeasurementInTempD
         [](WriterFixture& w) { return w.window.count = 0, "No Characteristics for Output available."; },
         [](WriterFixture& w) { return w.set(names::SelectFolder, "1"), "No Path for output file selected."; },
         [](WriterFixture& w) {
+            return w.set(names::PartProgFolder, "1"), "The part program gives no folder for the output file.";
+        },
+        [](WriterFixture& w) {
+            return w.set(names::DIR, ""), "No folder for the output file is set. Please check your settings.";
+        },
+        [](WriterFixture& w) {
             w.set(names::SelectFolder, "1");
             w.window.path = w.folder.file("gone");
             return "Selected folder didn't exist.";

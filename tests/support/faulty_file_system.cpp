@@ -12,6 +12,7 @@ void FaultyFileSystem::clearFaults() {
     faults_.clear();
     failingCall_.clear();
     calls_.clear();
+    failedPath_.clear();
     diskFullAfter_ = static_cast<size_t>(-1);
 }
 
@@ -22,10 +23,12 @@ int FaultyFileSystem::calls(FileOp op) const {
 
 bool FaultyFileSystem::fails(FileOp op, const std::string& path) {
     const int call = ++calls_[op];
-    if (auto it = failingCall_.find(op); it != failingCall_.end() && it->second == call) return true;
-    for (const auto& [failing, part] : faults_)
-        if (failing == op && path.find(part) != std::string::npos) return true;
-    return false;
+    bool failing = false;
+    if (auto it = failingCall_.find(op); it != failingCall_.end() && it->second == call) failing = true;
+    for (const auto& [failingOp, part] : faults_)
+        if (failingOp == op && path.find(part) != std::string::npos) failing = true;
+    if (failing) failedPath_ = path;
+    return failing;
 }
 
 bool FaultyFileSystem::failsEither(FileOp op, const std::string& from, const std::string& to) {

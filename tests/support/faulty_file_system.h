@@ -41,6 +41,8 @@ public:
     void clearFaults();
     // How many times op was called since the last clearFaults.
     int calls(FileOp op) const;
+    // The path of the last call that was failed; empty when none was.
+    const std::string& failedPath() const { return failedPath_; }
 
     std::optional<std::string> readFile(const std::string& path) override;
     bool writeFile(const std::string& path, const std::string& data) override;
@@ -71,6 +73,7 @@ private:
     std::map<FileOp, int> failingCall_;
     std::map<FileOp, int> calls_;
     size_t diskFullAfter_ = static_cast<size_t>(-1);
+    std::string failedPath_;
 };
 
 }  // namespace kelmar::test

@@ -1,0 +1,235 @@
+// Delivery under failure: every file operation failed in turn, two writers at
+// once, and a real file system that runs full.
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <map>
+#include <thread>
+
+#ifdef __linux__
+#include <sys/mount.h>
+#endif
+
+#include "qdas/qdas_writer.h"
+#include "writer_fixture.h"
+
+using namespace kelmar;
+using namespace kelmar::test;
+namespace names = kelmar::settings::names;
+namespace fs = std::filesystem;
+
+namespace {
+
+struct Mode {
+    bool dfd;
+    bool monitor;
+};
+
+void configure(WriterFixture& w, Mode mode) {
+    w.set(names::DFD, mode.dfd ? "1" : "0");
+    w.set(names::MONITOR, mode.monitor ? "1" : "0");
+    w.folder.makeFolder("monitor");
+    w.set(names::DIR_MONITOR, w.folder.file("monitor"));
+    w.set(names::UseFolders, "1");
+    w.set(names::FileCounter, "1");
+    w.add("A");
+    w.add("B", "2.00000");
+}
+
+bool write(WriterFixture& w) {
+    auto context = w.context();
+    return qdas::WriteQdasFiles(context);
+}
+
+// Every file below the program folder but the lock, the log and the counter, by path.
+std::map<std::string, std::string> filesOf(const WriterFixture& w) {
+    std::map<std::string, std::string> found;
+    for (const auto& entry : fs::recursive_directory_iterator(w.folder.path())) {
+        const std::string name = fs::relative(entry.path(), w.folder.path()).string();
+        if (entry.is_regular_file() && name != qdas::kWriterLockFile && name != "UploadDebug.txt" &&
+            !name.starts_with("PartData"))
+            found[name] = w.folder.read(name);
+    }
+    return found;
+}
+
+// Whether every one of the contents is in a file directly in the folder.
+bool wholeIn(const std::map<std::string, std::string>& files, const std::string& folder,
+             const std::vector<std::string>& contents) {
+    for (const std::string& content : contents) {
+        bool there = false;
+        for (const auto& [path, text] : files)
+            there = there || (fs::path(path).parent_path() == folder && text == content);
+        if (!there) return false;
+    }
+    return true;
+}
+
+const char* opName(FileOp op) {
+    switch (op) {
+        case FileOp::Create:
+            return "create";
+        case FileOp::Write:
+            return "write";
+        case FileOp::Flush:
+            return "flush";
+        case FileOp::Rename:
+            return "rename";
+        case FileOp::Copy:
+            return "copy";
+        case FileOp::Remove:
+            return "remove";
+        default:
+            return "create folder";
+    }
+}
+
+TEST(Delivery, EachFailedFileOperationLeavesTheMeasurementWholeAndTheUserTold) {
+    const FileOp ops[] = {FileOp::Create, FileOp::Write,  FileOp::Flush,       FileOp::Rename,
+                          FileOp::Copy,   FileOp::Remove, FileOp::CreateFolder};
+    int failed = 0, lost = 0, refusedInTempData = 0;
+    for (Mode mode : {Mode{false, false}, Mode{false, true}, Mode{true, false}, Mode{true, true}}) {
+        WriterFixture clean;
+        configure(clean, mode);
+        ASSERT_TRUE(write(clean));
+        ASSERT_TRUE(clean.messages.shown.empty());
+        const std::string base = "out/PartOK/TESTPART_0001";
+        const std::vector<std::string> contents =
+            mode.dfd ? std::vector{clean.folder.read(base + ".dfd"), clean.folder.read(base + ".dfx")}
+                     : std::vector{clean.folder.read(base + ".dfq")};
+        std::vector<std::string> destinations{"out/PartOK", "out/FirstParts"};
+        if (mode.dfd && mode.monitor) destinations.push_back("monitor/TESTPART_A_1");
+
+        for (FileOp op : ops) {
+            const int calls = clean.files.calls(op);
+            for (int call = 1; call <= calls; ++call) {
+                WriterFixture w;
+                configure(w, mode);
+                w.files.failCall(op, call);
+                const bool result = write(w);
+                const std::string where = std::string(mode.dfd ? "DFD" : "DFQ") + (mode.monitor ? "+monitor " : " ") +
+                                          opName(op) + " #" + std::to_string(call) + " " + w.files.failedPath();
+                ++failed;
+                const auto files = filesOf(w);
+                bool delivered = true;
+                for (const std::string& folder : destinations)
+                    delivered = delivered && wholeIn(files, folder, contents);
+                const bool kept = wholeIn(files, "TempData", contents);
+                // Nothing half and nothing foreign anywhere: every file is a whole part of the measurement.
+                for (const auto& [path, text] : files)
+                    EXPECT_NE(std::find(contents.begin(), contents.end(), text), contents.end())
+                        << where << ": " << path;
+                if (result) {
+                    EXPECT_TRUE(delivered) << where;
+                } else {
+                    EXPECT_FALSE(w.messages.shown.empty()) << where;
+                }
+                // A TempData that refuses the run's own file leaves it only in the program, which says so.
+                const std::string& path = w.files.failedPath();
+                const bool tempDataRefused = (op == FileOp::CreateFolder && path == w.tempData()) ||
+                                             ((op == FileOp::Create || op == FileOp::Write || op == FileOp::Flush) &&
+                                              path.starts_with(w.tempData() + "/"));
+                if (tempDataRefused) {
+                    ++refusedInTempData;
+                    EXPECT_FALSE(result) << where;
+                } else if (!delivered && !kept) {
+                    ++lost;
+                    ADD_FAILURE() << "measurement lost: " << where;
+                }
+                // Only a failed removal after a whole delivery, or a failed debug log, goes without a word.
+                if (result) EXPECT_TRUE(op == FileOp::Remove || path.ends_with("UploadDebug.txt")) << where;
+            }
+        }
+    }
+    std::cout << "[ faults   ] " << failed << " operations failed, one per run; measurements lost: " << lost
+              << "; refused by TempData itself: " << refusedInTempData << "\n";
+    EXPECT_EQ(lost, 0);
+    EXPECT_GT(failed, 40);
+}
+
+// The measured value of a whole run of count Characteristics that all measured the same; empty otherwise.
+std::string wholeRunValue(const std::string& text, int count) {
+    std::vector<std::string> lines = crlfLines(text);
+    std::string value;
+    int values = 0;
+    for (const std::string& line : lines) {
+        if (!line.starts_with("K0001/")) continue;
+        const std::string measured = line.substr(line.find(' ') + 1);
+        if (values++ > 0 && measured != value) return {};
+        value = measured;
+    }
+    return values == count ? value : std::string();
+}
+
+TEST(Delivery, TwoWritersOnOneProgramFolderNeverMixTruncateOrOverwrite) {
+    constexpr int kCount = 3000;
+    WriterFixture first, second;
+    second.set(names::DIR, first.out);
+    for (int i = 0; i < kCount; ++i) first.add("A", "1.00000"), second.add("B", "2.00000");
+    auto firstContext = first.context();
+    auto secondContext = second.context();
+    secondContext.programFolder = first.folder.path();
+    bool results[2] = {};
+    std::thread other([&] { results[1] = qdas::WriteQdasFiles(secondContext); });
+    results[0] = qdas::WriteQdasFiles(firstContext);
+    other.join();
+    // The second to get the lock finds the name taken in the output folder and keeps its file.
+    ASSERT_NE(results[0], results[1]);
+    const std::string delivered = wholeRunValue(first.folder.read("out/TESTPART.dfq"), kCount);
+    const std::string waiting = wholeRunValue(first.folder.read("TempData/TESTPART.dfq"), kCount);
+    EXPECT_EQ(delivered, results[0] ? "1.00000" : "2.00000");
+    EXPECT_EQ(waiting, results[0] ? "2.00000" : "1.00000");
+    EXPECT_FALSE((results[0] ? second : first).messages.shown.empty());
+
+    // While another instance holds the lock, the run is kept beside the waiting file, and said so.
+    auto held = first.files.lockFile(first.folder.file(qdas::kWriterLockFile), 0);
+    ASSERT_TRUE(held);
+    first.messages.shown.clear();
+    firstContext.lockWaitMilliseconds = 0;
+    EXPECT_FALSE(qdas::WriteQdasFiles(firstContext));
+    ASSERT_EQ(first.messages.shown.size(), 3u);
+    EXPECT_NE(first.messages.shown[0].text.find("Another instance"), std::string::npos);
+    EXPECT_NE(
+        first.messages.shown[1].text.find("An earlier measurement still waits in " + first.tempData("TESTPART.dfq")),
+        std::string::npos);
+    EXPECT_EQ(wholeRunValue(first.folder.read("TempData/TESTPART_2.dfq"), kCount), "1.00000");
+    EXPECT_EQ(waiting, wholeRunValue(first.folder.read("TempData/TESTPART.dfq"), kCount));
+    EXPECT_EQ(delivered, wholeRunValue(first.folder.read("out/TESTPART.dfq"), kCount));
+}
+
+// A small file system of our own that runs full: the first as TempData, the second as the output folder.
+TEST(Delivery, AFullDiskLeavesNoHalfFileAndKeepsTheMeasurement) {
+#ifdef __linux__
+    WriterFixture w;
+    const std::string mountPoint = w.folder.file("small");
+    w.folder.makeFolder("small");
+    if (::mount("tmpfs", mountPoint.c_str(), "tmpfs", 0, "size=64k") != 0)
+        GTEST_SKIP() << "a full disk needs a tmpfs of our own, which only root with mount rights may make";
+    struct Unmount {
+        std::string path;
+        ~Unmount() { ::umount2(path.c_str(), MNT_DETACH); }
+    } unmount{mountPoint};
+    for (int i = 0; i < 2000; ++i) w.add("A", "1.00000");  // far more than 64 KiB
+
+    auto context = w.context();
+    context.programFolder = mountPoint;
+    EXPECT_FALSE(qdas::WriteQdasFiles(context));
+    EXPECT_NE(w.messages.texts().at(0).find("could not be written completely"), std::string::npos);
+    EXPECT_TRUE(fs::is_empty(platform::joinPath(mountPoint, "TempData")));  // nothing half, and the space is free again
+
+    // TempData on a roomy disk, the output folder on the full one: the copy fails, the file waits whole.
+    w.messages.shown.clear();
+    w.set(names::DIR, mountPoint);
+    auto roomy = w.context();
+    EXPECT_FALSE(qdas::WriteQdasFiles(roomy));
+    EXPECT_FALSE(w.messages.shown.empty());
+    EXPECT_EQ(wholeRunValue(w.folder.read("TempData/TESTPART.dfq"), 2000), "1.00000");
+    for (const auto& entry : fs::directory_iterator(mountPoint))  // no copy, whole or half, in the output folder
+        EXPECT_TRUE(entry.is_directory() || entry.path().filename() == qdas::kWriterLockFile) << entry.path();
+#else
+    GTEST_SKIP() << "a full disk is made with a tmpfs, which only Linux offers";
+#endif
+}
+
+}  // namespace
