@@ -159,11 +159,12 @@ void RunController::EndeEinlesevorgang() {
 
 void RunController::importOffline() {
     process_.state.minimise = false;
-    auto& app = process_.state.connection.HostApplication;
+    auto& connection = process_.state.connection;
     // The details of an earlier run must not stay beside the new list.
     window_.clearRunDisplay();
     auto context = captureContext();
-    if (!app || !capture::fctGetValuesOffline(context, *app)) {
+    if (!connection.attached() ||
+        !capture::fctGetValuesOffline(context, *connection.HostApplication, *connection.ActivePartProgram)) {
         process_.messages().show(platform::MessageKind::Plain, platform::kApplicationTitle, "Value can not be read.");
         process_.endProgram(1);
         return;

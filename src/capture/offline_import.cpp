@@ -14,12 +14,12 @@ constexpr int kImportRunningLine = 238;
 constexpr int kImportFinishedLine = 239;
 
 // The walk over the commands. savedDisplay holds the host's DisplayFlag once it was read.
-bool walkCommands(CaptureContext& context, host::HostApplication& application, std::optional<bool>& savedDisplay) {
+bool walkCommands(CaptureContext& context, host::HostApplication& application, const host::PartProgram& program,
+                  std::optional<bool>& savedDisplay) {
     const CaptureMode mode = CaptureMode::offline();
     CaptureWindow& window = context.window;
     try {
-        const auto program = requiredObject(application.ActivePartProgram());
-        const auto commands = requiredObject(program->GetCommands());
+        const auto commands = requiredObject(program.GetCommands());
         const int count = commands->Count();
         window.setProgressMaximum(count);
         window.setProgressValue(0);
@@ -40,16 +40,16 @@ bool walkCommands(CaptureContext& context, host::HostApplication& application, s
 
 }  // namespace
 
-bool fctGetValuesOffline(CaptureContext& context, host::HostApplication& application) {
+bool fctGetValuesOffline(CaptureContext& context, host::HostApplication& application,
+                         const host::PartProgram& attachedProgram) {
     RunData& run = context.run;
     run.resetForOfflineStart();
-    run.FileNameText.clear();
     // The list shows the table; a second import must not leave the first one's entries.
     context.window.clearList();
     run.state.DecimalPlaces = decimalPlacesFromHost(context.hostLocator);
 
     std::optional<bool> savedDisplay;
-    bool walked = walkCommands(context, application, savedDisplay);
+    bool walked = walkCommands(context, application, attachedProgram, savedDisplay);
     // Restored on the failure path too, so the host does not stay without its display.
     if (savedDisplay) walked = host::tryStep([&] { application.SetDisplayFlag(*savedDisplay); }) && walked;
     context.window.setProgressVisible(false);

@@ -162,6 +162,7 @@ private slots:
     void offlineImportFillsTheListAndAFailedOneEnds() {
         Running r(sampleHost());
         QVERIFY(r.start());
+        r.sim()->closePartProgram();  // the import keeps to the program attached at start
         r.window.findChild<QAction*>("Button3")->trigger();
         QCOMPARE(r.rows(), 2);
         QCOMPARE(r.dataEntryOpened, 1);

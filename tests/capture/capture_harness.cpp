@@ -68,7 +68,8 @@ void FakeCaptureWindow::stepProgress() {
 CaptureHarness::CaptureHarness(const HostFileBuilder& builder)
     : texts(englishTexts()),
       host(makeSimHost(builder)),
-      attachedFullName(host->application()->partProgram() ? host->application()->partProgram()->FullName() : ""),
+      attachedProgram(host->application()->partProgram()),
+      attachedFullName(attachedProgram ? attachedProgram->FullName() : ""),
       context{run,
               store,
               texts,
@@ -91,6 +92,6 @@ void CaptureHarness::executeCommand(int index) {
     capture::OnObjectExecuted(context, program(), *program().commandList().at(index - 1));
 }
 
-bool CaptureHarness::importOffline() { return capture::fctGetValuesOffline(context, application()); }
+bool CaptureHarness::importOffline() { return capture::fctGetValuesOffline(context, application(), program()); }
 
 }  // namespace kelmar::test

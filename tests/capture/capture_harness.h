@@ -57,7 +57,8 @@ public:
     const capture::Characteristic& record(int index) const { return run.CharacteristicTable.at(index); }
     int count() const { return run.CharacteristicCount(); }
     host::sim::SimApplication& application() { return *host->application(); }
-    host::sim::SimPartProgram& program() { return *application().partProgram(); }
+    // The part program the harness attached to, also after the host closed it.
+    host::sim::SimPartProgram& program() { return *attachedProgram; }
 
     settings::MemorySettingsBackend backend;
     settings::SettingsStore store{backend};
@@ -65,6 +66,7 @@ public:
     RecordingMessages messages;
     platform::CommandLineArgs commandLine;
     std::unique_ptr<host::sim::SimHostLocator> host;
+    std::shared_ptr<host::sim::SimPartProgram> attachedProgram;
     FakeCaptureWindow window;
     std::string attachedFullName;
     capture::RunData run;
