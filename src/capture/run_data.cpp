@@ -74,34 +74,36 @@ void RunData::clearNameQueue() {
     NameQueue[0].clear();
 }
 
-void RunData::resetForOnlineStart() {
+void RunData::resetRun() {
     CharacteristicTable.assign(1, Characteristic{});
     state.SequenceNumber = 0;
-    // The comment table itself stays; the next run reuses its blocks from index 1.
     commentBlockCount_ = 0;
     state.GroupPositionAxes = 0;
     state.PositionGroupCounter = 0;
     clearNameQueue();
     state.CommentPending = false;
+    state.LimitNoticeShown = false;
+    // A new run starts without the previous run's part data, per-characteristic
+    // data and file name: fields filled "only when empty" would keep them otherwise.
+    PartQdasData.fill(QdasDataRecord{});
+    CharacteristicQdasData.clear();
+    FileNameText.clear();
+}
+
+void RunData::resetForOnlineStart() {
+    resetRun();
+    // The comment table itself stays; the next run reuses its blocks from index 1.
     state.GroupUnit.clear();
     state.GroupFeat1.clear();
     state.GroupFeat2.clear();
     state.GroupFeat3.clear();
-    state.LimitNoticeShown = false;
 }
 
 void RunData::resetForOfflineStart() {
-    CharacteristicTable.assign(1, Characteristic{});
+    resetRun();
     CommentTable.assign(1, CommentBlock{});
-    clearNameQueue();
-    state.SequenceNumber = 0;
-    commentBlockCount_ = 0;
     state.GroupCharCount = 0;
-    state.GroupPositionAxes = 0;
-    state.PositionGroupCounter = 0;
     for (int i = 1; i <= 20; ++i) PendingComments[i] = 0;
-    state.CommentPending = false;
-    state.LimitNoticeShown = false;
 }
 
 void RunData::resetAtGroupEnd() {

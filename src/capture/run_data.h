@@ -117,12 +117,16 @@ public:
     bool appendName(std::string name);
     void clearNameQueue();
 
-    // The resets of a new online run, a new offline import and a group end.
+    // The resets of a new online run, a new offline import and a group end. Both
+    // run starts also empty PartQdasData, CharacteristicQdasData and FileNameText.
     void resetForOnlineStart();
     void resetForOfflineStart();
     void resetAtGroupEnd();
 
 private:
+    // What the online and the offline start have in common.
+    void resetRun();
+
     int commentBlockCount_ = 0;
 };
 

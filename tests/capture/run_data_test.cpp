@@ -114,3 +114,19 @@ TEST(RunData, OfflineStartAndGroupEndReset) {
     EXPECT_EQ(run.PendingComments[20], 0);
     EXPECT_EQ(run.commentBlock(1), nullptr);
 }
+
+TEST(RunData, BothRunStartsForgetThePreviousRunsQdasDataAndFileName) {
+    for (void (RunData::*reset)() : {&RunData::resetForOnlineStart, &RunData::resetForOfflineStart}) {
+        RunData run;
+        run.PartQdasData[1].fields[field::K0008] = "101";
+        run.PartQdasData[1].fields[field::K1053] = "gage";
+        ASSERT_TRUE(run.growQdasData(3));
+        run.CharacteristicQdasData[3].fields[field::K2005] = "1";
+        run.FileNameText = "Line2";
+
+        (run.*reset)();
+        EXPECT_EQ(run.PartQdasData[1].fields, QdasDataRecord{}.fields);
+        EXPECT_EQ(run.qdasDataUpper(), -1);
+        EXPECT_EQ(run.FileNameText, "");
+    }
+}
