@@ -2,6 +2,8 @@
 
 #include "platform/text.h"
 
+#include <algorithm>
+
 namespace kelmar::platform {
 
 const std::string& CommandLineArgs::arg(int i) const {
@@ -57,14 +59,13 @@ CommandLineArgs commandLineFromArgv(int argc, const char* const* argv, int maxCo
     }
     return splitCommandLine(line, maxCount);
 #else
+    // By position: folder paths hold slashes, so nothing is split here.
     CommandLineArgs args;
-    for (int i = 1; i < argc && args.count() < maxCount; ++i) {
+    const int count = std::min(argc - 1, maxCount);
+    for (int i = 1; i <= count; ++i) {
         std::string_view field = argv[i];
-        bool isSwitch = !field.empty() && field.front() == '/' && field.find('/', 1) == std::string_view::npos;
-        if (isSwitch) field.remove_prefix(1);
-        std::string argument = trimBlanks(field);
-        if (field.empty()) continue;
-        args.items.push_back(std::move(argument));
+        if (i == 1) field.remove_prefix(std::min(field.find_first_not_of("/ \t"), field.size()));
+        args.items.push_back(trimBlanks(field));
     }
     return args;
 #endif

@@ -26,8 +26,9 @@ struct CommandLineArgs {
 CommandLineArgs splitCommandLine(std::string_view commandLine, int maxCount = 10);
 
 // The arguments of the running program. On Windows the command line is split
-// as above. Elsewhere folder paths hold slashes, so each argv element is one
-// field: "/I" or "/a" is a switch, anything else (a path) is taken whole.
+// as above. Elsewhere folder paths hold slashes, so the arguments go by position:
+// argument 1 without its leading slashes and blanks is the switch, argument 2
+// trimmed of blanks is taken verbatim ("/I /qdas" gives "I" and "/qdas").
 CommandLineArgs commandLineFromArgv(int argc, const char* const* argv, int maxCount);
 
 }  // namespace kelmar::platform

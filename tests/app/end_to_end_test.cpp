@@ -107,16 +107,19 @@ test::HostFileBuilder bracket() {
 
 }  // namespace
 
-TEST(EndToEnd, AutomaticRunWritesTheFileAndEndsWithZero) {
+TEST(EndToEnd, AutomaticRunWritesIntoTheCommandLineFolderAndEndsWithZero) {
     test::TempFolder home;
     test::copyResources(home);
     home.makeFolder("out");
+    home.makeFolder("given folder");
     home.write("settings.ini", settingsFile(home.path(), home.file("out"), false));
     ASSERT_TRUE(bracket().save(home.file("host.json")));
 
-    ProgramRun run = runKelmar(home, home.file("host.json"), "/I");
+    // The folder argument is an absolute path, slashes and blank included.
+    ProgramRun run = runKelmar(home, home.file("host.json"), "/I '" + home.file("given folder") + "'");
     EXPECT_EQ(run.status, 0) << run.errors;
-    auto written = filesIn(home.file("out"));
+    EXPECT_TRUE(filesIn(home.file("out")).empty());
+    auto written = filesIn(home.file("given folder"));
     ASSERT_EQ(written.size(), 1u) << run.errors;
     EXPECT_EQ(written[0].extension(), ".dfq");
     std::ifstream in(written[0], std::ios::binary);

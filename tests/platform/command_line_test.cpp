@@ -61,14 +61,24 @@ TEST(CommandLine, SetGrowsTheListKeepingWhatItHolds) {
     EXPECT_EQ(args.arg(2), "/srv/out");
 }
 
-TEST(CommandLine, ArgvKeepsFolderPathsWhole) {
-    const char* argv[] = {"kelmar", "/I", "/tmp/q das/out", "/third"};
+TEST(CommandLine, ArgvGoesByPositionAndKeepsTheFolderVerbatim) {
+    const char* argv[] = {"kelmar", "/I", " /qdas/out put/ ", "/third"};
     auto args = commandLineFromArgv(4, argv, 2);
     ASSERT_EQ(args.count(), 2);
     EXPECT_EQ(args.arg(1), "I");
-    EXPECT_EQ(args.arg(2), "/tmp/q das/out");
+    EXPECT_EQ(args.arg(2), "/qdas/out put/");
+    const char* rootFolder[] = {"kelmar", "/I", "/qdas"};
+    EXPECT_EQ(commandLineFromArgv(3, rootFolder, 2).arg(2), "/qdas");
+    const char* doubled[] = {"kelmar", "//A"};
+    args = commandLineFromArgv(2, doubled, 2);
+    EXPECT_EQ(args.arg(1), "A");
+    EXPECT_TRUE(args.automaticOnline());
     const char* blank[] = {"kelmar", "/ i "};
     EXPECT_TRUE(commandLineFromArgv(2, blank, 2).automaticWrite());
+    // Empty arguments keep their place; an empty folder is ignored by the writer.
     const char* none[] = {"kelmar", "/", ""};
-    EXPECT_EQ(commandLineFromArgv(3, none, 2).count(), 0);
+    args = commandLineFromArgv(3, none, 2);
+    EXPECT_EQ(args.count(), 2);
+    EXPECT_FALSE(args.automaticOnline());
+    EXPECT_EQ(commandLineFromArgv(1, argv, 2).count(), 0);
 }
