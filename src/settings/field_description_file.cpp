@@ -40,9 +40,9 @@ std::string formatFieldDescriptionFile(const FieldTexts& texts) {
 }
 
 ImportedFieldTexts parseFieldDescriptionFile(const std::string& content) {
-    auto lines = readQuotedFields(content, kFieldDescriptionCount);
+    auto items = readQuotedItems(content, kFieldDescriptionCount);
     ImportedFieldTexts texts;
-    for (size_t line = 0; line < kFieldDescriptionCount; ++line) texts[kFileOrder[line]] = lines[line];
+    for (size_t item = 0; item < kFieldDescriptionCount; ++item) texts[kFileOrder[item]] = items[item];
     return texts;
 }
 

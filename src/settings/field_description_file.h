@@ -1,6 +1,6 @@
 #pragma once
 // The user's label texts of 12 K-fields (TXTK0006 ...) and their export file
-// QDAS_Settings.cfg: 12 quoted texts, one per line.
+// QDAS_Settings.cfg: 12 quoted texts, written one per line.
 
 #include "platform/file_system.h"
 #include "settings/settings_store.h"
@@ -52,7 +52,8 @@ std::string fieldDescriptionFilePath(const std::string& programFolder);
 
 // The 12 lines of the file, in the file's own order.
 std::string formatFieldDescriptionFile(const FieldTexts& texts);
-// The texts a file holds; a line missing or unreadable gives nothing for its field only.
+// The texts a file holds, one per line or separated by commas; an item missing or
+// unreadable gives nothing for its field only.
 ImportedFieldTexts parseFieldDescriptionFile(const std::string& content);
 
 // Replaces the file with the texts; false when it could not be written.

@@ -23,6 +23,32 @@ bool holdsControlBytes(std::string_view text) {
     });
 }
 
+// Hands each line to take until take returns false or the content ends.
+template <class Take>
+void walkLines(std::string_view rest, Take take) {
+    while (!rest.empty()) {
+        size_t end = rest.find_first_of("\r\n");
+        if (!take(rest.substr(0, end)) || end == std::string_view::npos) return;
+        bool crlf = rest[end] == '\r' && end + 1 < rest.size() && rest[end + 1] == '\n';
+        rest.remove_prefix(end + (crlf ? 2 : 1));
+    }
+}
+
+// Hands each item of a line to take: the line is cut at the commas outside double
+// quotes. A comma that ends the line ends its last item and starts no other.
+template <class Take>
+void walkItems(std::string_view line, Take take) {
+    bool quoted = false;
+    size_t start = 0;
+    for (size_t i = 0; i < line.size(); ++i) {
+        if (line[i] == '"') quoted = !quoted;
+        if (line[i] != ',' || quoted) continue;
+        if (!take(line.substr(start, i - start))) return;
+        start = i + 1;
+    }
+    if (start == 0 || !trimmed(line.substr(start)).empty()) take(line.substr(start));
+}
+
 }  // namespace
 
 std::string quotedText(std::string_view text) { return "\"" + std::string(text) + "\""; }
@@ -56,15 +82,25 @@ std::optional<std::string> readQuotedField(std::string_view line) {
 std::vector<std::optional<std::string>> readQuotedFields(const std::string& content, size_t count) {
     std::vector<std::optional<std::string>> fields(count);
     // Only the lines wanted are looked at, however long the file is.
-    std::string_view rest = content;
-    for (size_t i = 0; i < count && !rest.empty(); ++i) {
-        size_t end = rest.find_first_of("\r\n");
-        fields[i] = readQuotedField(rest.substr(0, end));
-        if (end == std::string_view::npos) break;
-        bool crlf = rest[end] == '\r' && end + 1 < rest.size() && rest[end + 1] == '\n';
-        rest.remove_prefix(end + (crlf ? 2 : 1));
-    }
+    size_t taken = 0;
+    if (count > 0) walkLines(content, [&](std::string_view line) {
+        fields[taken] = readQuotedField(line);
+        return ++taken < count;
+    });
     return fields;
+}
+
+std::vector<std::optional<std::string>> readQuotedItems(const std::string& content, size_t count) {
+    std::vector<std::optional<std::string>> items(count);
+    size_t taken = 0;
+    if (count > 0) walkLines(content, [&](std::string_view line) {
+        walkItems(line, [&](std::string_view item) {
+            items[taken] = readQuotedField(item);
+            return ++taken < count;
+        });
+        return taken < count;
+    });
+    return items;
 }
 
 std::optional<int> readQuotedInt16(const std::string& field) {

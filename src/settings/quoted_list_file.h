@@ -28,6 +28,10 @@ std::optional<std::string> readQuotedField(std::string_view line);
 // so a field is only ever taken from its own line.
 std::vector<std::optional<std::string>> readQuotedFields(const std::string& content, size_t count);
 
+// The first count items of a file whose items are separated by commas, by lines or
+// both; a quoted item may hold commas. An unreadable item gives nothing and keeps its place.
+std::vector<std::optional<std::string>> readQuotedItems(const std::string& content, size_t count);
+
 // A 16-bit integer field; nothing for other text or a value out of range.
 std::optional<int> readQuotedInt16(const std::string& field);
 

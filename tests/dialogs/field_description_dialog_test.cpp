@@ -70,12 +70,14 @@ private slots:
         auto expected = shown(dialog);
         click(dialog, "cmdLoad");  // no file yet
         QCOMPARE(shown(dialog), expected);
-        // Line 3 holds two items, line 4 a control byte: those boxes keep their texts.
+        // Line 3 holds two items; the fifth item holds a control byte, so its box keeps its text.
         w.f.home.write("QDAS_Settings.cfg", "\"A\"\r\n\"Nest, left\"\r\n\"C\",\"D\"\r\n\"E\x01\"\r\n\"F\"\r\n");
         click(dialog, "cmdLoad");
         expected["K0006"] = "A";
         expected["K0007"] = "Nest, left";
-        expected["K0010"] = "F";
+        expected["K0008"] = "C";
+        expected["K0009"] = "D";
+        expected["K0012"] = "F";
         QCOMPARE(shown(dialog), expected);
         QVERIFY(w.f.messages->shown.empty());
     }

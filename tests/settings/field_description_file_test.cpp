@@ -55,16 +55,26 @@ TEST(FieldDescriptionFile, ExportThenImportRestoresTextsWithCommasInTheFileOrder
     for (size_t i = 0; i < kFieldDescriptionCount; ++i) EXPECT_EQ(imported[i], ownTexts()[i]) << i;
 }
 
-TEST(FieldDescriptionFile, ShortBrokenOrMissingFilesFillOnlyTheFieldsOfGoodLines) {
+TEST(FieldDescriptionFile, ItemsByCommaOrLineAndBrokenOnesFillOnlyTheirOwnFields) {
+    // Items separated by commas, lines or both; a broken item keeps its place.
     ImportedFieldTexts imported =
-        parseFieldDescriptionFile("\"A\"\r\nplain words\r\n\"C\",\"D\"\r\nLot, batch\r\n\"F\"");
-    EXPECT_EQ(imported[indexOf("K0006")], "A");
-    EXPECT_EQ(imported[indexOf("K0007")], "plain words");
-    EXPECT_FALSE(imported[indexOf("K0008")]);
+        parseFieldDescriptionFile("\"A, a\",\"B\"\r\nplain words\r\n\"C\" x, \"D\" ,\r\n\"E, e\r\n\"F\"");
+    EXPECT_EQ(imported[indexOf("K0006")], "A, a");
+    EXPECT_EQ(imported[indexOf("K0007")], "B");
+    EXPECT_EQ(imported[indexOf("K0008")], "plain words");
     EXPECT_FALSE(imported[indexOf("K0009")]);
-    EXPECT_EQ(imported[indexOf("K0010")], "F");
-    for (const char* key : {"K0011", "K0012", "K0053", "K2320", "K2401", "K2402", "K1209"})
-        EXPECT_FALSE(imported[indexOf(key)]) << key;
+    EXPECT_EQ(imported[indexOf("K0010")], "D");
+    EXPECT_FALSE(imported[indexOf("K0012")]);  // file item 6: the unclosed quote
+    EXPECT_EQ(imported[indexOf("K0053")], "F");
+    for (const char* key : {"K0011", "K2320", "K2401", "K2402", "K1209"}) EXPECT_FALSE(imported[indexOf(key)]) << key;
+
+    // All twelve on one line, in the file's order.
+    std::string oneLine;
+    for (int item = 1; item <= 12; ++item) oneLine += (item > 1 ? "," : "") + std::string("\"t") + std::to_string(item) + "\"";
+    imported = parseFieldDescriptionFile(oneLine + "\r\n");
+    EXPECT_EQ(imported[indexOf("K0012")], "t6");
+    EXPECT_EQ(imported[indexOf("K0011")], "t11");
+    EXPECT_EQ(imported[indexOf("K1209")], "t12");
 
     test::TempFolder home;
     test::FaultyFileSystem files;
