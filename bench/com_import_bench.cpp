@@ -59,8 +59,10 @@ Import importOffline(host::HostLocator& locator) {
     const std::string attached;
     capture::CaptureContext context{run, store, texts, messages, commandLine, locator, window, attached, {}, {}};
     const auto app = locator.GetApplication();
+    // Taken once at attach, as the program does.
+    const auto program = app->ActivePartProgram();
     const auto begin = Clock::now();
-    const bool done = capture::fctGetValuesOffline(context, *app);
+    const bool done = program && capture::fctGetValuesOffline(context, *app, *program);
     const double seconds = std::chrono::duration<double>(Clock::now() - begin).count();
     return {done ? seconds : -1, run.CharacteristicCount()};
 }

@@ -83,7 +83,7 @@ Outcome runThrough(host::HostLocator& locator, bool online, const Wait& waitFor)
         out.termination = sink.termination;
         if (w.run.qdasDataUpper() < w.run.CharacteristicCount()) w.run.growQdasData(window.listEntryCount());
     } else {
-        capture::fctGetValuesOffline(context, *app);
+        capture::fctGetValuesOffline(context, *app, *w.program);
     }
     for (const auto& c : w.run.CharacteristicTable) out.records.push_back(recordText(w.run, c));
     w.window.count = window.listEntryCount();
@@ -248,7 +248,7 @@ TEST(ComHost, FailedMembersWrongTypesAndEmptyObjectsAreHostErrorsNamingTheMember
     test::WriterFixture w;
     capture::CaptureContext context{w.run, w.settings, w.texts, w.messages, w.args, served.locator,
                                     window, "",         [] {},   [] {}};
-    EXPECT_FALSE(capture::fctGetValuesOffline(context, *app));
+    EXPECT_FALSE(capture::fctGetValuesOffline(context, *app, *program));
     EXPECT_EQ(w.messages.texts(), std::vector<std::string>{capture::kOfflineImportError});
     EXPECT_TRUE(app->DisplayFlag());  // restored after the failed walk
 }
