@@ -5,6 +5,7 @@
 #include <cwchar>
 #include <utility>
 
+#include "host/win/com_object.h"
 #include "host/win/objects.h"
 
 namespace kelmar::host::win {
@@ -17,30 +18,12 @@ struct EventIds {
     DISPID closePartProgram = DISPID_UNKNOWN;
 };
 
-class EventSinkObject final : public IDispatch {
+class EventSinkObject final : public ComObject<IDispatch> {
 public:
     EventSinkObject(EventIds ids, HostEventSink& target, std::shared_ptr<ComSession> session)
-        : ids_(ids), target_(&target), session_(std::move(session)) {}
+        : ComObject(IID_IDispatch), ids_(ids), target_(&target), session_(std::move(session)) {}
 
     void detach() { target_ = nullptr; }
-
-    // A source without a registered type library asks for IDispatch, one with it for the event IID.
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
-        if (!out) return E_POINTER;
-        if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IDispatch) || IsEqualIID(iid, ids_.iid)) {
-            *out = static_cast<IDispatch*>(this);
-            AddRef();
-            return S_OK;
-        }
-        *out = nullptr;
-        return E_NOINTERFACE;
-    }
-    ULONG STDMETHODCALLTYPE AddRef() override { return static_cast<ULONG>(InterlockedIncrement(&refs_)); }
-    ULONG STDMETHODCALLTYPE Release() override {
-        const LONG left = InterlockedDecrement(&refs_);
-        if (left == 0) delete this;
-        return static_cast<ULONG>(left);
-    }
     HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override {
         if (count) *count = 0;
         return S_OK;
@@ -59,7 +42,12 @@ public:
     }
 
 private:
-    ~EventSinkObject() = default;
+    ~EventSinkObject() override = default;
+
+    // A source without a registered type library asks for IDispatch, one with it for the event IID.
+    void* extraInterface(REFIID iid) override {
+        return IsEqualIID(iid, ids_.iid) ? static_cast<IDispatch*>(this) : nullptr;
+    }
 
     // Argument i counted from the first, as the event declares them.
     const VARIANT* argument(const DISPPARAMS* params, UINT i) const {
@@ -94,7 +82,6 @@ private:
         }
     }
 
-    LONG refs_ = 1;
     EventIds ids_;
     HostEventSink* target_;
     std::shared_ptr<ComSession> session_;

@@ -16,27 +16,7 @@ void ServerControls::countCall() {
 }
 
 SimDispatch::SimDispatch(const char* objectName, std::vector<MemberEntry> members, ServerControls& controls)
-    : controls_(controls), objectName_(objectName), members_(std::move(members)) {}
-
-HRESULT SimDispatch::QueryInterface(REFIID iid, void** out) {
-    if (!out) return E_POINTER;
-    *out = nullptr;
-    if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IDispatch))
-        *out = static_cast<IDispatch*>(this);
-    else
-        *out = extraInterface(iid);
-    if (!*out) return E_NOINTERFACE;
-    AddRef();
-    return S_OK;
-}
-
-ULONG SimDispatch::AddRef() { return static_cast<ULONG>(InterlockedIncrement(&refs_)); }
-
-ULONG SimDispatch::Release() {
-    const LONG left = InterlockedDecrement(&refs_);
-    if (left == 0) delete this;
-    return static_cast<ULONG>(left);
-}
+    : ComObject(IID_IDispatch), controls_(controls), objectName_(objectName), members_(std::move(members)) {}
 
 HRESULT SimDispatch::GetTypeInfoCount(UINT* count) {
     if (!count) return E_POINTER;

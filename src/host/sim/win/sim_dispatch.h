@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "host/host_interface.h"
+#include "host/win/com_object.h"
 #include "platform/code_page.h"
 
 namespace kelmar::host::sim::win {
@@ -44,13 +45,10 @@ struct MemberEntry {
     MemberCall call;
 };
 
-class SimDispatch : public IDispatch {
+class SimDispatch : public host::win::ComObject<IDispatch> {
 public:
     SimDispatch(const char* objectName, std::vector<MemberEntry> members, ServerControls& controls);
 
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override;
-    ULONG STDMETHODCALLTYPE AddRef() override;
-    ULONG STDMETHODCALLTYPE Release() override;
     HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override;
     HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo** info) override;
     HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override;
@@ -61,9 +59,7 @@ public:
     std::shared_ptr<Command> command;
 
 protected:
-    virtual ~SimDispatch() = default;
-    // Further interfaces of a derived object.
-    virtual void* extraInterface(REFIID) { return nullptr; }
+    ~SimDispatch() override = default;
     // The type information GetTypeInfo hands out; none by default.
     virtual ITypeInfo* typeInfo() { return nullptr; }
 
@@ -72,7 +68,6 @@ protected:
 private:
     void applyAnswer(const std::string& member, VARIANT& result);
 
-    LONG refs_ = 1;
     const char* objectName_;
     std::vector<MemberEntry> members_;
 };

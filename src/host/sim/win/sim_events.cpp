@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "host/sim/win/sim_objects.h"
+#include "host/win/com_object.h"
 #include "host/win/dispatch.h"
 
 namespace kelmar::host::sim::win {
@@ -23,22 +24,10 @@ constexpr DISPID kOnClosePartProgram = 0x43;
 class SimEventSource;
 
 // Hands out the one connection point.
-class PointEnum final : public IEnumConnectionPoints {
+class PointEnum final : public host::win::ComObject<IEnumConnectionPoints> {
 public:
-    explicit PointEnum(IConnectionPoint* point) : point_(ComRef<IConnectionPoint>::share(point)) {}
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
-        if (!out) return E_POINTER;
-        *out = (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IEnumConnectionPoints)) ? this : nullptr;
-        if (!*out) return E_NOINTERFACE;
-        AddRef();
-        return S_OK;
-    }
-    ULONG STDMETHODCALLTYPE AddRef() override { return static_cast<ULONG>(InterlockedIncrement(&refs_)); }
-    ULONG STDMETHODCALLTYPE Release() override {
-        const LONG left = InterlockedDecrement(&refs_);
-        if (left == 0) delete this;
-        return static_cast<ULONG>(left);
-    }
+    explicit PointEnum(IConnectionPoint* point)
+        : ComObject(IID_IEnumConnectionPoints), point_(ComRef<IConnectionPoint>::share(point)) {}
     HRESULT STDMETHODCALLTYPE Next(ULONG wanted, IConnectionPoint** points, ULONG* fetched) override {
         ULONG n = 0;
         if (wanted > 0 && !done_) {
@@ -61,8 +50,7 @@ public:
     HRESULT STDMETHODCALLTYPE Clone(IEnumConnectionPoints**) override { return E_NOTIMPL; }
 
 private:
-    ~PointEnum() = default;
-    LONG refs_ = 1;
+    ~PointEnum() override = default;
     ComRef<IConnectionPoint> point_;
     bool done_ = false;
 };
@@ -82,6 +70,7 @@ public:
         }
     }
 
+    // One identity and one count for all the interfaces.
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
         return SimDispatch::QueryInterface(iid, out);
     }

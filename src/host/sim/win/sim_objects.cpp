@@ -1,5 +1,6 @@
 #include "host/sim/win/sim_objects.h"
 
+#include "host/win/com_object.h"
 #include "host/win/dispatch.h"
 #include "host/win/dispids.h"
 
@@ -80,24 +81,10 @@ IDispatch* makeTraceField(std::shared_ptr<TraceField> t, ServerControls& c) {
 }
 
 // The commands one after another, as the host's enumeration hands them out.
-class SimCommandEnum final : public IEnumVARIANT {
+class SimCommandEnum final : public host::win::ComObject<IEnumVARIANT> {
 public:
     SimCommandEnum(std::shared_ptr<Commands> commands, ServerControls& controls)
-        : commands_(std::move(commands)), controls_(controls) {}
-
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
-        if (!out) return E_POINTER;
-        *out = (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IEnumVARIANT)) ? this : nullptr;
-        if (!*out) return E_NOINTERFACE;
-        AddRef();
-        return S_OK;
-    }
-    ULONG STDMETHODCALLTYPE AddRef() override { return static_cast<ULONG>(InterlockedIncrement(&refs_)); }
-    ULONG STDMETHODCALLTYPE Release() override {
-        const LONG left = InterlockedDecrement(&refs_);
-        if (left == 0) delete this;
-        return static_cast<ULONG>(left);
-    }
+        : ComObject(IID_IEnumVARIANT), commands_(std::move(commands)), controls_(controls) {}
     HRESULT STDMETHODCALLTYPE Next(ULONG wanted, VARIANT* items, ULONG* fetched) override {
         controls_.countCall();
         ULONG n = 0;
@@ -126,9 +113,8 @@ public:
     HRESULT STDMETHODCALLTYPE Clone(IEnumVARIANT**) override { return E_NOTIMPL; }
 
 private:
-    ~SimCommandEnum() = default;
+    ~SimCommandEnum() override = default;
 
-    LONG refs_ = 1;
     std::shared_ptr<Commands> commands_;
     ServerControls& controls_;
     int next_ = 1;
