@@ -30,6 +30,23 @@ test::HostFileBuilder sampleHost(int terminationType = 1) {
     return host;
 }
 
+// The host's application, except that its events cannot be bound (a host that offers no event source).
+class RefusingEvents final : public host::HostApplication {
+public:
+    explicit RefusingEvents(std::shared_ptr<host::HostApplication> app) : app_(std::move(app)) {}
+    std::shared_ptr<host::PartProgram> ActivePartProgram() const override { return app_->ActivePartProgram(); }
+    int MajorVersion() const override { return app_->MajorVersion(); }
+    int MinorVersion() const override { return app_->MinorVersion(); }
+    bool DisplayFlag() const override { return app_->DisplayFlag(); }
+    void SetDisplayFlag(bool on) override { app_->SetDisplayFlag(on); }
+    bool AdminFlag() const override { return app_->AdminFlag(); }
+    void BindEvents(host::HostEventSink&) override { throw host::HostError("ApplicationEvents is no event source"); }
+    void UnbindEvents() override {}
+
+private:
+    std::shared_ptr<host::HostApplication> app_;
+};
+
 // The main window started on a process whose host is given, with online mode wired as the program wires it.
 struct Running {
     test::HostFileBuilder host;
@@ -157,6 +174,22 @@ private slots:
                  std::string("Converter cannot achieve the active part program.\nError Code EventToggleOnline"));
         QVERIFY(r.panel(1) != r.line(233));
         QCOMPARE(r.dataEntryOpened, 0);
+    }
+
+    void eventsThatCannotBeBoundLeaveOnlineOffSaySoAndOfflineStillWorks() {
+        Running r(sampleHost());
+        QVERIFY(r.start());
+        auto& app = r.app.process->state.connection.HostApplication;
+        app = std::make_shared<RefusingEvents>(app);
+        r.app.messages->shown.clear();
+        r.runs.EventToggleOnline();
+        QCOMPARE(r.app.messages->texts(),
+                 std::vector<std::string>{"Online mode cannot be switched on: the host's events cannot be bound.\n"
+                                          "ApplicationEvents is no event source"});
+        QVERIFY(r.panel(1) != r.line(233));
+        QCOMPARE(r.dataEntryOpened, 0);
+        r.window.findChild<QAction*>("Button3")->trigger();
+        QCOMPARE(r.rows(), 2);
     }
 
     void offlineImportFillsTheListAndAFailedOneEnds() {
