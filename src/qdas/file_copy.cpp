@@ -51,12 +51,9 @@ bool copyWithoutOverwriting(platform::FileSystem& files, const std::string& sour
     const std::string temporary = temporaryPath(files, folder, targetName);
     if (!files.copyToNewFile(sourcePath, temporary)) return false;
     // The rename refuses a target that appeared meanwhile, so nothing is overwritten.
-    if (!files.renameFile(temporary, target)) {
-        files.removeFile(temporary);
-        return false;
-    }
-    // Not durable yet: the source must stay until it is.
-    return files.flushFolder(folder);
+    if (files.renameFile(temporary, target)) return true;
+    files.removeFile(temporary);
+    return false;
 }
 
 WrittenSet writeFileSet(platform::FileSystem& files, const std::string& folder, const std::string& baseName,

@@ -14,6 +14,8 @@ namespace kelmar::qdas {
 
 // Copies sourceFolder/fileName to destinationFolder/fileName without overwriting; false
 // when the destination folder is missing, the file is already there or the copy failed.
+// The copy's content is on the device; its name is once the caller flushes the folder,
+// which it must do before it removes the source.
 bool fctCopyFile(platform::FileSystem& files, const std::string& fileName, const std::string& destinationFolder,
                  const std::string& sourceFolder);
 

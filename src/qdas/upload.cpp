@@ -1,5 +1,6 @@
 #include "qdas/upload.h"
 
+#include <algorithm>
 #include <string_view>
 #include <vector>
 
@@ -57,6 +58,7 @@ private:
     void route(const std::string& file, const RoutingEntries& entries, Part part);
     void copyToResultFolder(const std::string& file, const RoutingEntries& entries, Part part);
     void removeFromTempData(const std::string& file, const char* entry, bool logFailure);
+    void copied(const std::string& folder);
     void removeDelivered();
     void monitorDescription(const std::string& file);
     void monitorValues(const std::string& file);
@@ -77,6 +79,7 @@ private:
         bool logFailure;
     };
     std::vector<Removal> removals_;
+    std::vector<std::string> copiedInto_;
 };
 
 void Upload::log(std::string_view entry) {
@@ -96,7 +99,10 @@ void Upload::copy(const std::string& file, const std::string& destination, Part 
     const std::string text = "Copy of " + tempPath(file) + " to " + destination + " in progress...";
     status(text);
     log(part == Part::Dfd ? "Status Message: " + text : text);
-    if (fctCopyFile(c_.files, file, destination, tempData_)) return;
+    if (fctCopyFile(c_.files, file, destination, tempData_)) {
+        copied(destination);
+        return;
+    }
     if (part != Part::Dfq)
         log("fctCopyFile(" + file + "," + destination + "," + c_.programFolder +
             platform::nativeSeparators(" \\ TempData; ) = False"));
@@ -130,7 +136,15 @@ void Upload::removeFromTempData(const std::string& file, const char* entry, bool
     removals_.push_back({file, logFailure});
 }
 
+void Upload::copied(const std::string& folder) {
+    if (std::find(copiedInto_.begin(), copiedInto_.end(), folder) == copiedInto_.end()) copiedInto_.push_back(folder);
+}
+
 void Upload::removeDelivered() {
+    // Once per folder, and before any source goes: a power loss must not take both.
+    for (const std::string& folder : copiedInto_)
+        if (!c_.files.flushFolder(folder))
+            fail("The copies in " + folder + " could not be saved to the disk. The files stay in " + tempData_ + ".");
     if (error_) return;
     for (const Removal& removal : removals_)
         if (!c_.files.removeFile(tempPath(removal.file)) && removal.logFailure)
@@ -156,7 +170,9 @@ void Upload::monitorDescription(const std::string& file) {
         fail("System can't create the folder for the Q-DAS Moitoring file.");
     // The description goes there once and is never replaced.
     if (c_.files.fileExists(platform::joinPath(folder, kMonitoringDescription))) return;
-    if (!copyWithoutOverwriting(c_.files, tempPath(file), folder, kMonitoringDescription))
+    if (copyWithoutOverwriting(c_.files, tempPath(file), folder, kMonitoringDescription))
+        copied(folder);
+    else
         fail("Copy of Monitoring file " + file + " to " + folder + " failed.");
 }
 
@@ -166,7 +182,9 @@ void Upload::monitorValues(const std::string& file) {
     const std::string folder = monitoringFolderOfPart();
     // Past 00009999 there is no name left: the copy fails rather than replacing a file.
     std::optional<std::string> target = nextMonitoringValueFile(c_.files, folder);
-    if (!target || !copyWithoutOverwriting(c_.files, tempPath(file), folder, *target))
+    if (target && copyWithoutOverwriting(c_.files, tempPath(file), folder, *target))
+        copied(folder);
+    else
         fail("Copy of Monitoring file \n" + file + "\nto\n" + folder + " failed.");
 }
 
