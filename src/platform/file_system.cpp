@@ -53,7 +53,13 @@ bool DiskFileSystem::renameFile(const std::string& from, const std::string& to) 
     std::error_code ec;
     // A hard link refuses an existing target atomically; fall back where links are not offered.
     fs::create_hard_link(from, to, ec);
-    if (!ec) return fs::remove(from, ec);
+    if (!ec) {
+        if (fs::remove(from, ec)) return true;
+        // Not moved after all: the file must not stand under both names.
+        std::error_code ignored;
+        fs::remove(to, ignored);
+        return false;
+    }
     if (fs::exists(to, ec) || !fs::exists(from, ec)) return false;
     ec.clear();
     fs::rename(from, to, ec);

@@ -170,6 +170,11 @@ TEST(WriterChecks, EachStoppingCheckShowsItsMessageAndKeepsTheMeasurementInTempD
             return w.set(names::DIR, ""), "No folder for the output file is set. Please check your settings.";
         },
         [](WriterFixture& w) {
+            w.set(names::DFD, "false");
+            w.set(names::DFQ, "false");
+            return "No format for the output file is set. Please check your settings.";
+        },
+        [](WriterFixture& w) {
             w.set(names::SelectFolder, "1");
             w.window.path = w.folder.file("gone");
             return "Selected folder didn't exist.";
@@ -198,6 +203,19 @@ TEST(WriterChecks, EachStoppingCheckShowsItsMessageAndKeepsTheMeasurementInTempD
         EXPECT_EQ(w.messages.texts(), expected);
         EXPECT_EQ(w.folder.exists("TempData/TESTPART.dfq"), kept) << message;
         EXPECT_FALSE(w.folder.exists("UploadDebug.txt")) << message;
+    }
+    // A setup stored empty gives every name part -1: no name, so one that tells the part.
+    {
+        WriterFixture w;
+        for (const char* name :
+             {names::FileName1, names::FileName2, names::FileName3, names::FileName4, names::FileName5})
+            w.set(name, "-1");
+        w.add("A");
+        auto context = w.context();
+        EXPECT_FALSE(qdas::WriteQdasFiles(context));
+        EXPECT_EQ(w.messages.texts(),
+                  (std::vector<std::string>{"The settings give the output file no name. Please check your settings.",
+                                            keptIn(w.tempData("TESTPART_A_1_1207014205.dfq"))}));
     }
     for (const char* name : {names::FileName1, names::FileName5, names::SEPERATOR, names::DIR, names::FileCounter,
                              names::SelectFolder, names::PartProgFolder, names::UseFolders, names::FileNameRule0}) {
