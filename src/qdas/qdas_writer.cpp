@@ -249,17 +249,21 @@ bool WriteQdasFiles(WriterContext& context) {
     // One writer at a time per program folder: two instances never share a name, a
     // counter or a half-copied file. The system lets go of the lock when a process dies.
     std::unique_ptr<platform::FileLock> lock;
-    bool busy = false;
+    bool unlocked = false;
     if (context.window.characteristicListCount() > 0) {
-        lock = context.files.lockFile(platform::joinPath(context.programFolder, kWriterLockFile),
-                                      context.lockWaitMilliseconds);
-        busy = !lock;
-        if (busy)
+        const std::string lockFile = platform::joinPath(context.programFolder, kWriterLockFile);
+        lock = context.files.lockFile(lockFile, context.lockWaitMilliseconds);
+        unlocked = !lock;
+        if (unlocked && context.files.fileExists(lockFile))
             context.messages.plain(kTitle,
                                    "Another instance of the program is still writing its output files, so "
                                    "this output cannot be distributed now.");
+        else if (unlocked)
+            context.messages.plain(kTitle, "The file " + lockFile +
+                                               " could not be created, so this output cannot be distributed "
+                                               "safely. Please check your system privilegs");
     }
-    std::optional<WrittenOutput> output = WriteOutputFiles(context, busy);
+    std::optional<WrittenOutput> output = WriteOutputFiles(context, unlocked);
     if (!output || output->keptInTempData) return false;
     return fctUploadFiles(context, output->baseFolder, output->blnPartOK, context.run.ReworkedPartFlag,
                           output->dfdFormat, output->baseName);

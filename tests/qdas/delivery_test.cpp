@@ -80,14 +80,16 @@ const char* opName(FileOp op) {
             return "copy";
         case FileOp::Remove:
             return "remove";
+        case FileOp::Lock:
+            return "lock";
         default:
             return "create folder";
     }
 }
 
 TEST(Delivery, EachFailedFileOperationLeavesTheMeasurementWholeAndTheUserTold) {
-    const FileOp ops[] = {FileOp::Create, FileOp::Write,  FileOp::Flush,       FileOp::Rename,
-                          FileOp::Copy,   FileOp::Remove, FileOp::CreateFolder};
+    const FileOp ops[] = {FileOp::Create, FileOp::Write,  FileOp::Flush,        FileOp::Rename,
+                          FileOp::Copy,   FileOp::Remove, FileOp::CreateFolder, FileOp::Lock};
     int failed = 0, lost = 0, refusedInTempData = 0;
     for (Mode mode : {Mode{false, false}, Mode{false, true}, Mode{true, false}, Mode{true, true}}) {
         WriterFixture clean;
