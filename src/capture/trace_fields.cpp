@@ -139,13 +139,18 @@ std::string lengthMessage(const TextKey& k, TraceWording wording) {
            " characters.";
 }
 
-void storeText(RunData& run, platform::Messages& messages, const TextKey& k, std::string_view value,
-               TraceWording wording) {
+std::string checkedText(platform::Messages& messages, const TextKey& k, std::string_view value, TraceWording wording) {
     std::string text = platform::trimBlanks(value);
     if (text.size() > k.maxLength) {
         messages.information(platform::kApplicationTitle, lengthMessage(k, wording));
         text.resize(k.maxLength);
     }
+    return text;
+}
+
+void storeText(RunData& run, platform::Messages& messages, const TextKey& k, std::string_view value,
+               TraceWording wording) {
+    std::string text = checkedText(messages, k, value, wording);
     if (k.field != kNameQueue) {
         run.PartQdasData[1].fields[k.field] = std::move(text);
     } else if (!run.appendName(std::move(text))) {
@@ -170,6 +175,13 @@ bool applyTraceField(RunData& run, platform::Messages& messages, std::string_vie
         return true;
     }
     return false;
+}
+
+std::optional<std::string> checkedTraceText(platform::Messages& messages, std::string_view key, std::string_view value,
+                                            TraceWording wording) {
+    const TextKey* k = findKey(kTextKeys, key);
+    if (!k) return std::nullopt;
+    return checkedText(messages, *k, value, wording);
 }
 
 std::optional<long long> wholeNumberForTest(std::string_view text) {

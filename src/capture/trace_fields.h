@@ -22,6 +22,11 @@ bool isTraceFieldKey(std::string_view name);
 bool applyTraceField(RunData& run, platform::Messages& messages, std::string_view name, std::string_view value,
                      TraceWording wording);
 
+// A value for a K-field with a length limit (K0006, K0053, ...): trimmed, and cut to the limit
+// after the message that says so; nothing for keys without one.
+std::optional<std::string> checkedTraceText(platform::Messages& messages, std::string_view key, std::string_view value,
+                                            TraceWording wording);
+
 // The number a whole-number check tests: blanks, an optional sign, digits and an optional
 // fraction, rounded half to even; nothing for any other text. Magnitudes saturate far above every limit.
 std::optional<long long> wholeNumberForTest(std::string_view text);

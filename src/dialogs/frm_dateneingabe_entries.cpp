@@ -8,11 +8,14 @@
 #include <QLineEdit>
 #include <QListWidget>
 
+#include "capture/trace_fields.h"
 #include "dialogs/catalog_list_items.h"
 #include "dialogs/frm_dateneingabe.h"
 #include "host/host_step.h"
+#include "platform/number_text.h"
 #include "platform/paths.h"
 #include "platform/product.h"
+#include "platform/text.h"
 #include "qdas/catalog_entries.h"
 #include "qdas/catalog_lookup.h"
 #include "qdas/catalog_reader.h"
@@ -239,6 +242,9 @@ std::string frm_Dateneingabe::fieldText(const DataEntryField& field, const QWidg
     if (field.rule == FieldRule::EventNumbers) return selectedEventNumbers(*lstEvents_);
     if (field.rule == FieldRule::GroupNumber) return selectedGroupNumber(*lstKatalog_, process_.state.catalog);
     auto [text, position] = controlValue(input);
+    // Typed and chosen texts obey the limits a part program's values obey, with the same messages.
+    if (auto checked = capture::checkedTraceText(process_.messages(), field.key, text, capture::TraceWording::Online))
+        text = std::move(*checked);
     return fieldValue(field.rule, text, position);
 }
 
@@ -249,13 +255,23 @@ bool frm_Dateneingabe::cmdOK_Click() {
             "Before closing the dialog, you need to select a default characteristic class (K2005/0).");
         return false;
     }
-    auto& run = process_.state.run;
+    const auto* resolutionBox = static_cast<const QLineEdit*>(control(dataEntryField("K2404")->input));
+    const std::string resolution = resolutionBox->text().toStdString();
+    if (resolutionBox->isEnabled() && !platform::trimBlanks(resolution).empty() && !platform::parseNumber(resolution)) {
+        process_.messages().error(
+            platform::kApplicationTitle,
+            "Before closing the dialog, you need to enter the gage resolution (K2404) as a number, for example 0.001.");
+        return false;
+    }
+    auto& record = process_.state.run.PartQdasData[1];
     for (const DataEntryField& field : kDataEntryFields) {
         const QWidget* input = control(field.input);
         // A field switched off under K_Fields_Settings keeps what PartQdasData holds.
         if (field.offered && !(input && input->isEnabled())) continue;
-        storeField(run.PartQdasData[1], field, fieldText(field, input));
+        // Checked only when written, so a kept value never brings a message.
+        if (!keepsValue(record, field)) storeField(record, field, fieldText(field, input));
     }
+    auto& run = process_.state.run;
     if (chkFirstPart_->isEnabled()) run.ReworkedPartFlag = chkFirstPart_->isChecked();
     close();
     mainWindow_.show();

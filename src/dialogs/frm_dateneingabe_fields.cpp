@@ -29,10 +29,12 @@ std::string fieldValue(FieldRule rule, const std::string& text, int position) {
     return text;
 }
 
+bool keepsValue(const capture::QdasDataRecord& record, const DataEntryField& field) {
+    return field.keepExisting && !record.fields[static_cast<size_t>(field.field)].empty();
+}
+
 void storeField(capture::QdasDataRecord& record, const DataEntryField& field, std::string value) {
-    std::string& target = record.fields[static_cast<size_t>(field.field)];
-    if (field.keepExisting && !target.empty()) return;
-    target = std::move(value);
+    if (!keepsValue(record, field)) record.fields[static_cast<size_t>(field.field)] = std::move(value);
 }
 
 }  // namespace kelmar::dialogs

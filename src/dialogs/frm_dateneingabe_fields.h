@@ -63,6 +63,9 @@ const DataEntryField* dataEntryField(std::string_view key);
 // position: its list position, -1 for none. Not for the two event rules, which the lists answer.
 std::string fieldValue(FieldRule rule, const std::string& text, int position);
 
+// Whether the field keeps the value the record already holds.
+bool keepsValue(const capture::QdasDataRecord& record, const DataEntryField& field);
+
 // Stores value in the record unless the field keeps a value that is already there.
 void storeField(capture::QdasDataRecord& record, const DataEntryField& field, std::string value);
 
