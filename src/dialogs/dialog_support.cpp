@@ -1,13 +1,33 @@
 #include "dialogs/dialog_support.h"
 
+#include "dialogs/fitted_controls.h"
+
 #include <QAbstractButton>
 #include <QCloseEvent>
+#include <QComboBox>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
+#include <QScreen>
 
 namespace kelmar::dialogs {
+namespace {
+
+constexpr int kTwipsPerPixel = 15;
+
+// The system's names of the Cancel buttons.
+constexpr const char* kCancelNames[] = {"cmdCancel", "CancelButton"};
+
+// A rectangle moved, as little as it takes, to lie inside room.
+QRect keptInside(QRect rect, const QRect& room) {
+    rect.moveLeft(std::max(room.left(), std::min(rect.left(), room.right() - rect.width() + 1)));
+    rect.moveTop(std::max(room.top(), std::min(rect.top(), room.bottom() - rect.height() + 1)));
+    return rect;
+}
+
+}  // namespace
 
 DialogBase::DialogBase(app::KelmarProcess& process, QWidget& mainWindow, const char* objectName)
     : QWidget(nullptr, Qt::Window), process_(process), mainWindow_(mainWindow) {
@@ -15,15 +35,56 @@ DialogBase::DialogBase(app::KelmarProcess& process, QWidget& mainWindow, const c
     setAttribute(Qt::WA_DeleteOnClose);
 }
 
+void DialogBase::setDesignSize(int widthTwips, int heightTwips) {
+    designSize_ = QSize(widthTwips / kTwipsPerPixel, heightTwips / kTwipsPerPixel);
+}
+
 void DialogBase::open() {
-    move(mainWindow_.pos());
+    fitIntoScreen();
+    mainWindowPosition_ = mainWindow_.pos();
     show();
     mainWindow_.hide();
 }
 
+void DialogBase::fitIntoScreen() {
+    // Measured with the style's final fonts and margins, as shown.
+    ensurePolished();
+    QScreen* screen = mainWindow_.screen() ? mainWindow_.screen() : this->screen();
+    const QRect room = screen->availableGeometry();
+    for (QComboBox* combo : findChildren<QComboBox*>()) fitComboBox(*combo, room.width());
+    // The window frame is not known before the first show; the main window's is a fair guess.
+    const QRect mainFrame = mainWindow_.frameGeometry();
+    const QRect mainInside = mainWindow_.geometry();
+    const QSize frame = mainFrame.size() - mainInside.size();
+    const QSize roomInside = room.size() - frame;
+    QSize size = (designSize_.isValid() ? designSize_ : sizeHint()).boundedTo(roomInside);
+    shortenTextsToFit(*this, size.width());
+    if (layout()) layout()->activate();
+    size = size.expandedTo(minimumSizeHint()).boundedTo(roomInside);
+    resize(size);
+    QRect placed(QPoint(), size + frame);
+    placed.moveCenter(mainFrame.center());
+    move(keptInside(placed, room).topLeft());
+}
+
 void DialogBase::closeEvent(QCloseEvent* event) {
+    // Shown again where it was, whatever the window manager would choose.
+    mainWindow_.move(mainWindowPosition_);
     mainWindow_.show();
     event->accept();
+}
+
+void DialogBase::keyPressEvent(QKeyEvent* event) {
+    if (event->key() != Qt::Key_Escape || event->modifiers() != Qt::NoModifier) {
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    for (const char* name : kCancelNames)
+        if (auto* cancel = findChild<QPushButton*>(name); cancel && cancel->isEnabled()) {
+            cancel->click();
+            return;
+        }
+    close();
 }
 
 QString DialogBase::text(int line) const {
@@ -38,9 +99,12 @@ void DialogBase::applyCaptions(std::initializer_list<std::pair<const char*, int>
             continue;
         }
         QObject* control = findChild<QObject*>(name);
-        if (auto* box = qobject_cast<QGroupBox*>(control)) box->setTitle(text(line));
-        else if (auto* label = qobject_cast<QLabel*>(control)) label->setText(text(line));
-        else if (auto* button = qobject_cast<QAbstractButton*>(control)) button->setText(text(line));
+        if (auto* box = qobject_cast<QGroupBox*>(control))
+            box->setTitle(text(line));
+        else if (auto* label = qobject_cast<QLabel*>(control))
+            label->setText(text(line));
+        else if (auto* button = qobject_cast<QAbstractButton*>(control))
+            button->setText(text(line));
     }
 }
 

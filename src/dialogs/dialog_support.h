@@ -1,6 +1,7 @@
 #pragma once
-// What every dialog of the main window shares: it hides the main window while
-// open, shows it again when it closes, and takes its captions from language lines.
+// What every dialog of the main window shares: it opens at its design size, centred
+// on the main window and inside the screen, hides the main window while open and
+// shows it again where it was; Escape cancels it; captions come from language lines.
 
 #include "app/kelmar_process.h"
 #include "app/qt_text.h"
@@ -28,11 +29,15 @@ class DialogBase : public QWidget {
 public:
     DialogBase(app::KelmarProcess& process, QWidget& mainWindow, const char* objectName);
 
-    // Shows the dialog at the main window's position and hides the main window.
+    // Shows the dialog centred on the main window and hides the main window.
     void open();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    // Escape acts as the dialog's Cancel button, or as its close box when it has none.
+    void keyPressEvent(QKeyEvent* event) override;
+    // The size the window opens with, in twips (15 to a pixel); long texts never widen it.
+    void setDesignSize(int widthTwips, int heightTwips);
     QString text(int line) const;
     // (control object name, language line) pairs; the window caption is named "".
     void applyCaptions(std::initializer_list<std::pair<const char*, int>> captions);
@@ -41,6 +46,12 @@ protected:
 
     app::KelmarProcess& process_;
     QWidget& mainWindow_;
+
+private:
+    void fitIntoScreen();
+
+    QSize designSize_;
+    QPoint mainWindowPosition_;
 };
 
 }  // namespace kelmar::dialogs

@@ -2,6 +2,7 @@
 
 #include "app/file_dialogs.h"
 #include "app/qt_text.h"
+#include "dialogs/fitted_controls.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -54,11 +55,10 @@ DriveFolderLists::DriveFolderLists(const DriveFolderNames& names, platform::Code
 
     auto* pathRow = new QHBoxLayout;
     if (names.caption) {
-        auto* caption = new QLabel("Selected Path", this);
-        caption->setObjectName(names.caption);
-        pathRow->addWidget(caption);
+        pathRow->addWidget(fittedLabel("Selected Path", names.caption, this));
     }
-    path_ = new QLabel(this);
+    // A long path keeps its start and its end in sight.
+    path_ = new FittedLabel(QString(), this, Qt::ElideMiddle);
     path_->setObjectName(names.path);
     path_->setFrameShape(QFrame::StyledPanel);
     pathRow->addWidget(path_, 1);
@@ -69,6 +69,10 @@ DriveFolderLists::DriveFolderLists(const DriveFolderNames& names, platform::Code
     });
     connect(folders_->selectionModel(), &QItemSelectionModel::currentChanged, this,
             [this](const QModelIndex& index) { followTree(index); });
+    // The model reads folders in the background: each one read may move the rows.
+    connect(model_, &QFileSystemModel::directoryLoaded, this, [this](const QString& loaded) {
+        if (revealing_ && qt(folder_).startsWith(QDir::toNativeSeparators(loaded))) revealFolder();
+    });
     std::string working = currentFolder(codePage_);
     selectDriveOf(working);
     setFolder(working);
@@ -98,10 +102,23 @@ void DriveFolderLists::setFolder(const std::string& folder) {
     QString native = qt(folder);
     if (!QFileInfo(native).isDir()) return;
     setting_ = true;
-    QModelIndex at = model_->index(native);
-    folders_->setCurrentIndex(at);
-    folders_->scrollTo(at);
+    folders_->setCurrentIndex(model_->index(native));
     setting_ = false;
+    revealing_ = true;
+    revealFolder();
+}
+
+void DriveFolderLists::revealFolder() {
+    const QModelIndex at = folders_->currentIndex();
+    if (!at.isValid()) return;
+    for (QModelIndex parent = at.parent(); parent.isValid(); parent = parent.parent()) folders_->expand(parent);
+    folders_->scrollTo(at, QAbstractItemView::PositionAtCenter);
+}
+
+void DriveFolderLists::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    // Scrolling needs the list's final size, known once it is shown.
+    revealFolder();
 }
 
 void DriveFolderLists::selectDriveOf(const std::string& folder) {
@@ -111,6 +128,7 @@ void DriveFolderLists::selectDriveOf(const std::string& folder) {
 
 void DriveFolderLists::followTree(const QModelIndex& index) {
     if (setting_ || !index.isValid()) return;
+    revealing_ = false;
     folder_ = app::fromQt(QDir::toNativeSeparators(model_->filePath(index)), codePage_);
     path_->setText(qt(folder_));
     // One tree holds every mount here, so a click can change the drive as well.

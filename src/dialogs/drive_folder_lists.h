@@ -41,13 +41,20 @@ public:
     // The drive list, the folder list and the path label together.
     void setListsEnabled(bool enabled);
 
+protected:
+    void showEvent(QShowEvent* event) override;
+
 private:
+    // Opens the folder list down to the folder shown and scrolls it into sight.
+    void revealFolder();
     void followTree(const QModelIndex& index);
     QString qt(const std::string& bytes) const;
 
     platform::CodePage codePage_;
     std::string folder_;
     bool setting_ = false;
+    // A folder set, not yet chosen by hand: kept in sight while the model reads.
+    bool revealing_ = false;
     QComboBox* drives_ = nullptr;
     QTreeView* folders_ = nullptr;
     QFileSystemModel* model_ = nullptr;

@@ -1,5 +1,6 @@
 #include "dialogs/frm_about.h"
 
+#include "dialogs/fitted_controls.h"
 #include "platform/product.h"
 
 #include <QFrame>
@@ -9,12 +10,10 @@
 
 namespace kelmar::dialogs {
 
-frm_About::frm_About(app::KelmarProcess& process, QWidget& mainWindow)
-    : DialogBase(process, mainWindow, "frm_About") {
+frm_About::frm_About(app::KelmarProcess& process, QWidget& mainWindow) : DialogBase(process, mainWindow, "frm_About") {
     auto* layout = new QVBoxLayout(this);
     auto label = [&](const char* name) {
-        auto* l = new QLabel(this);
-        l->setObjectName(name);
+        auto* l = fittedLabel(QString(), name, this);
         l->setWordWrap(true);
         layout->addWidget(l);
         return l;
@@ -45,7 +44,7 @@ frm_About::frm_About(app::KelmarProcess& process, QWidget& mainWindow)
 
     applyCaptions({{"", 54}, {"lblTitle", 56}, {"lblDescription", 57}, {"lblInfo", 58}});
     findChild<QLabel*>("lblVersion")->setText(text(55) + platform::kVersion);
-    resize(420, sizeHint().height());
+    setDesignSize(6300, 3750);
 }
 
 }  // namespace kelmar::dialogs

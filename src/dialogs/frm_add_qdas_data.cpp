@@ -3,6 +3,7 @@
 #include "app/frm_main_window.h"
 #include "capture/run_data.h"
 #include "dialogs/catalog_list_items.h"
+#include "dialogs/fitted_controls.h"
 #include "dialogs/frm_dateneingabe.h"
 
 #include <QGridLayout>
@@ -14,17 +15,6 @@
 #include <QVBoxLayout>
 
 namespace kelmar::dialogs {
-namespace {
-
-QLabel* label(const char* text, const char* name, QWidget* parent) {
-    auto* l = new QLabel(QString::fromUtf8(text), parent);
-    l->setObjectName(name);
-    l->setTextFormat(Qt::PlainText);
-    return l;
-}
-
-}  // namespace
-
 frmAddQdasData::frmAddQdasData(app::KelmarProcess& process, app::frmMainWindow& mainWindow, DataEntryForm& dataEntry)
     : DialogBase(process, mainWindow, "frmAddQdasData"), main_(mainWindow) {
     setWindowTitle("Add. Data Dialog");
@@ -32,15 +22,15 @@ frmAddQdasData::frmAddQdasData(app::KelmarProcess& process, app::frmMainWindow& 
     auto* frame = new QGroupBox(this);
     frame->setObjectName("Frame1");
     auto* grid = new QGridLayout(frame);
-    QLabel* lblK2060 = label("K2060", "lblK2060", frame);
+    QLabel* lblK2060 = fittedLabel("K2060", "lblK2060", frame);
     grid->addWidget(lblK2060, 0, 0);
-    grid->addWidget(label("Use Catalog", "Label28", frame), 0, 1);
+    grid->addWidget(fittedLabel("Use Catalog", "Label28", frame), 0, 1);
     lstKatalog_ = new QListWidget(frame);
     lstKatalog_->setObjectName("lstKatalog");
     grid->addWidget(lstKatalog_, 1, 0, 1, 2);
-    QLabel* lblKey = label("K0005", "lblKey", frame);
+    QLabel* lblKey = fittedLabel("K0005", "lblKey", frame);
     grid->addWidget(lblKey, 2, 0);
-    grid->addWidget(label("Events", "Label2", frame), 2, 1);
+    grid->addWidget(fittedLabel("Events", "Label2", frame), 2, 1);
     // A click toggles an event.
     lstEvents_ = new QListWidget(frame);
     lstEvents_->setObjectName("lstEvents");
@@ -72,7 +62,7 @@ frmAddQdasData::frmAddQdasData(app::KelmarProcess& process, app::frmMainWindow& 
 
     connect(ok, &QPushButton::clicked, this, &frmAddQdasData::accept);
     connect(cancel, &QPushButton::clicked, this, &QWidget::close);
-    resize(420, 420);
+    setDesignSize(6300, 7650);
 }
 
 void frmAddQdasData::accept() {

@@ -2,6 +2,7 @@
 
 #include "dialogs/control_bindings.h"
 #include "dialogs/drive_folder_lists.h"
+#include "dialogs/fitted_controls.h"
 #include "platform/paths.h"
 #include "platform/text.h"
 #include "qdas/catalog_context.h"
@@ -41,7 +42,7 @@ frmAdvancedSettings::frmAdvancedSettings(app::KelmarProcess& process, QWidget& r
 
     auto* catalog = named(new QGroupBox("Q-DAS Catalog", this), "Frame4");
     auto* catalogRow = new QHBoxLayout(catalog);
-    lblQDASCatalog_ = named(new QLabel("Path and File Name", catalog), "lblQDASCatalog");
+    lblQDASCatalog_ = named(new FittedLabel("Path and File Name", catalog, Qt::ElideMiddle), "lblQDASCatalog");
     lblQDASCatalog_->setFrameShape(QFrame::StyledPanel);
     auto* search = named(new QPushButton("...", catalog), "cmdSearchQDASCatalog");
     catalogRow->addWidget(lblQDASCatalog_, 1);
@@ -84,6 +85,8 @@ frmAdvancedSettings::frmAdvancedSettings(app::KelmarProcess& process, QWidget& r
                    {"Option2", 265},
                    {"Option3", 266},
                    {"Option4", 267}});
+
+    setDesignSize(6600, 7500);
 
     const auto& state = process_.state;
     (state.run.DimensionNumber ? Option2_ : Option1_)->setChecked(true);

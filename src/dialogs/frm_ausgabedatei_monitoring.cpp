@@ -57,7 +57,7 @@ frm_Ausgabedatei_Monitoring::frm_Ausgabedatei_Monitoring(app::KelmarProcess& pro
     applyCaptions(
         {{"", 60}, {"CancelButton", 61}, {"OKButton", 62}, {"Frame1", 63}, {"chkMonitoring", 64}, {"Label1", 65}});
     loadFromSettings();
-    resize(420, 480);
+    setDesignSize(6300, 7200);
 }
 
 void frm_Ausgabedatei_Monitoring::loadFromSettings() {

@@ -2,6 +2,7 @@
 
 #include "dialogs/admin_gate.h"
 #include "dialogs/drive_folder_lists.h"
+#include "dialogs/fitted_controls.h"
 #include "dialogs/frm_advanced_settings.h"
 #include "platform/product.h"
 #include "qdas/file_naming.h"
@@ -71,6 +72,7 @@ frm_Ausgabedatei_Setup::frm_Ausgabedatei_Setup(app::KelmarProcess& process, app:
     fillNameLists();
     LoadSetupFromSettings();
     folders_->setListsEnabled(optDefaultFolder_->isChecked());
+    setDesignSize(12000, 8700);
 }
 
 QGroupBox* frm_Ausgabedatei_Setup::buildFolderFrame() {
@@ -146,7 +148,7 @@ QGroupBox* frm_Ausgabedatei_Setup::buildFileNameFrame() {
         layout->addWidget(optFileNameRule_[i], 0, i * 4, 1, 4);
     }
     auto label = [&](const char* name, const char* caption) {
-        auto* l = named(new QLabel(caption, frame), name);
+        auto* l = fittedLabel(caption, name, frame);
         nameControls_.push_back(l);
         return l;
     };
@@ -267,7 +269,22 @@ void frm_Ausgabedatei_Setup::ImportSetupFile() {
                                                                    "Nothing has been imported.");
 }
 
+// What a run needs that the dialog does not say yet; empty when nothing is missing.
+std::string frm_Ausgabedatei_Setup::missingChoices() const {
+    std::string missing;
+    if (!optDFD_->isChecked() && !optDFQ_->isChecked())
+        missing += "Before closing the dialog, you need to select a Q-DAS file structure (DFD + DFX or DFQ).";
+    if (!optOrvPartProgramFolder_->isChecked() && !optSelectedFolder_->isChecked() && !optDefaultFolder_->isChecked())
+        missing += std::string(missing.empty() ? "" : "\n") +
+                   "Before closing the dialog, you need to select a folder for the Q-DAS ASCII files.";
+    return missing;
+}
+
 void frm_Ausgabedatei_Setup::accept() {
+    if (const std::string missing = missingChoices(); !missing.empty()) {
+        process_.messages().error(platform::kApplicationTitle, missing);
+        return;
+    }
     if (adminGate(process_)) SaveSetupToSettings();
     accepted_ = true;
     close();

@@ -44,6 +44,7 @@ private:
     void bindControls();
     void fillNameLists();
     void setNameListsEnabled(bool enabled);
+    std::string missingChoices() const;
     void accept();
     void openAdvancedSettings();
     std::string settingsFile() const;

@@ -13,6 +13,7 @@
 #include <QVBoxLayout>
 
 #include "dialogs/catalog_list_items.h"
+#include "dialogs/fitted_controls.h"
 #include "qdas/catalog_lookup.h"
 
 namespace kelmar::dialogs {
@@ -26,14 +27,6 @@ struct frm_Dateneingabe::RowDesign {
 
 namespace {
 
-// Labels show their texts as plain text: they come from files and settings, never markup.
-QLabel* plainLabel(const QString& text, QWidget* parent, const QString& name) {
-    auto* label = new QLabel(text, parent);
-    label->setObjectName(name);
-    label->setTextFormat(Qt::PlainText);
-    return label;
-}
-
 QPushButton* button(const char* caption, QWidget* parent, const char* name) {
     auto* b = new QPushButton(caption, parent);
     b->setObjectName(name);
@@ -45,7 +38,7 @@ QListWidget* catalogList(QWidget* parent, const char* name, QAbstractItemView::S
     list->setObjectName(name);
     list->setSelectionMode(mode);
     list->setUniformItemSizes(true);  // a catalog can list 32767 entries
-    list->setMinimumWidth(260);
+    list->setMinimumWidth(200);
     return list;
 }
 
@@ -55,6 +48,7 @@ frm_Dateneingabe::frm_Dateneingabe(app::KelmarProcess& process, QWidget& mainWin
     : DialogBase(process, mainWindow, "frm_Dateneingabe") {
     setWindowTitle("Input Dialog for Q-DAS Data");
     buildControls();
+    setDesignSize(11850, 8100);
     confirmOnOpen_ = load() && process_.state.args.automaticWrite();
 }
 
@@ -65,21 +59,21 @@ frm_Dateneingabe::~frm_Dateneingabe() {
 
 void frm_Dateneingabe::buildControls() {
     static constexpr RowDesign kAddData[] = {{"K0006", "Part Serial Number", false},
-                                       {"K0007", "Fixture Position", true},
-                                       {"K0008", "Operator", true},
-                                       {"K0009", "Text", false},
-                                       {"K0010", "Machine", true},
-                                       {"K0012", "Gage", true},
-                                       {"K0053", "Order", false}};
+                                             {"K0007", "Fixture Position", true},
+                                             {"K0008", "Operator", true},
+                                             {"K0009", "Text", false},
+                                             {"K0010", "Machine", true},
+                                             {"K0012", "Gage", true},
+                                             {"K0053", "Order", false}};
     static constexpr RowDesign kPartsData[] = {
         {"K1007", "Part number short", false}, {"K1010", "Control Item", true}, {"K1011", "Variante", false},
         {"K1053", "Contract", false},          {"K1101", "Department", false},  {"K1203", "Reason for Test", false},
         {"K1209", "Inspection type", true},    {"K1303", "Plant", false},       {"K1900", "Remark", false}};
     static constexpr RowDesign kCharacteristicsData[] = {{"K2005", "Characteristic Class", true},
-                                                   {"K2320", "Contract number", true},
-                                                   {"K2401", "Gage number", true},
-                                                   {"K2402", "Gage description", true},
-                                                   {"K2404", "Gage Resolution", false}};
+                                                         {"K2320", "Contract number", true},
+                                                         {"K2401", "Gage number", true},
+                                                         {"K2402", "Gage description", true},
+                                                         {"K2404", "Gage Resolution", false}};
 
     auto* layout = new QGridLayout(this);
     // The process parameters sit between the machine and the gage.
@@ -133,12 +127,12 @@ QGroupBox* frm_Dateneingabe::buildFieldFrame(const char* name, const char* capti
 void frm_Dateneingabe::addFieldRow(QGridLayout& grid, int row, const RowDesign& design) {
     QWidget* frame = grid.parentWidget();
     const QString key = QString::fromLatin1(design.key);
-    grid.addWidget(plainLabel(key, frame, "Label" + key), row, 0);
-    grid.addWidget(plainLabel(QString::fromLatin1(design.caption), frame, "lbl" + key), row, 1);
+    grid.addWidget(fittedLabel(key, "Label" + key, frame), row, 0);
+    grid.addWidget(fittedLabel(QString::fromLatin1(design.caption), "lbl" + key, frame), row, 1);
     QWidget* input = nullptr;
     if (design.list) {
         auto* combo = new QComboBox(frame);
-        combo->setMinimumContentsLength(16);
+        combo->setMinimumContentsLength(12);
         combo->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
         input = combo;
     } else {
@@ -153,7 +147,7 @@ QGroupBox* frm_Dateneingabe::buildProcessParameterFrame() {
     frameK00011_ = new QGroupBox("K0011/0  Process Paramter", this);
     frameK00011_->setObjectName("frameK00011");
     auto* row = new QHBoxLayout(frameK00011_);
-    lblProcessParameter_ = plainLabel("[]", frameK00011_, "lblProcessParameter");
+    lblProcessParameter_ = fittedLabel("[]", "lblProcessParameter", frameK00011_);
     lblProcessParameter_->setFrameShape(QFrame::StyledPanel);
     row->addWidget(lblProcessParameter_, 1);
     QPushButton* more = button("...", frameK00011_, "cmdK0011");
@@ -166,12 +160,12 @@ QGroupBox* frm_Dateneingabe::buildEventsFrame() {
     auto* frame = new QGroupBox("Events", this);
     frame->setObjectName("Frame2");
     auto* grid = new QGridLayout(frame);
-    grid->addWidget(plainLabel("K2060", frame, "LabelK2060"), 0, 0);
-    grid->addWidget(plainLabel("Use Catalog", frame, "Label28"), 0, 1);
+    grid->addWidget(fittedLabel("K2060", "LabelK2060", frame), 0, 0);
+    grid->addWidget(fittedLabel("Use Catalog", "Label28", frame), 0, 1);
     lstKatalog_ = catalogList(frame, "lstKatalog", QAbstractItemView::SingleSelection);
     grid->addWidget(lstKatalog_, 1, 0, 1, 2);
-    grid->addWidget(plainLabel("K0005", frame, "LabelK0005"), 2, 0);
-    grid->addWidget(plainLabel("Events", frame, "Label2"), 2, 1);
+    grid->addWidget(fittedLabel("K0005", "LabelK0005", frame), 2, 0);
+    grid->addWidget(fittedLabel("Events", "Label2", frame), 2, 1);
     // A click toggles an event.
     lstEvents_ = catalogList(frame, "lstEvents", QAbstractItemView::MultiSelection);
     grid->addWidget(lstEvents_, 3, 0, 1, 2);

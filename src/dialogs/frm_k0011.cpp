@@ -9,6 +9,7 @@
 #include <QStyle>
 
 #include "dialogs/catalog_list_items.h"
+#include "dialogs/fitted_controls.h"
 #include "platform/text.h"
 #include "qdas/catalog_lookup.h"
 #include "qdas/catalog_tables.h"
@@ -18,13 +19,6 @@ namespace {
 
 // The number an entry starts with: the characters before its first space.
 std::string leadingNumber(const std::string& entry) { return entry.substr(0, entry.find(' ')); }
-
-QLabel* caption(const char* text, QWidget* parent, const char* name) {
-    auto* label = new QLabel(text, parent);
-    label->setObjectName(name);
-    label->setTextFormat(Qt::PlainText);
-    return label;
-}
 
 QListWidget* vlist(QWidget* parent, const char* name) {
     auto* list = new QListWidget(parent);
@@ -73,6 +67,7 @@ frmK0011::frmK0011(app::KelmarProcess& process, QWidget& dataEntry, const std::s
     : DialogBase(process, dataEntry, "frmK0011"), setK0011_(std::move(setK0011)) {
     setWindowTitle("Configuration Dialog For Process Parameter");
     buildControls();
+    setDesignSize(8700, 8400);
     applyCaptions({{"", 249},
                    {"cmdCancel", 250},
                    {"cmdOK", 251},
@@ -91,20 +86,20 @@ frmK0011::frmK0011(app::KelmarProcess& process, QWidget& dataEntry, const std::s
 
 void frmK0011::buildControls() {
     auto* grid = new QGridLayout(this);
-    grid->addWidget(caption("Process Paramter Catalog", this, "Label1"), 0, 0);
+    grid->addWidget(fittedLabel("Process Paramter Catalog", "Label1", this), 0, 0);
     ComboK4240_ = new QComboBox(this);
     ComboK4240_->setObjectName("ComboK4240");
     grid->addWidget(ComboK4240_, 1, 0);
-    grid->addWidget(caption("Process Parameter", this, "Label3"), 2, 0);
+    grid->addWidget(fittedLabel("Process Parameter", "Label3", this), 2, 0);
     VListK4243_ = vlist(this, "VListK4243");
     grid->addWidget(VListK4243_, 3, 0);
-    grid->addWidget(caption("Process Parameter Value", this, "Label4"), 4, 0);
+    grid->addWidget(fittedLabel("Process Parameter Value", "Label4", this), 4, 0);
     VListK4245_ = vlist(this, "VListK4245");
     grid->addWidget(VListK4245_, 5, 0);
 
     QPushButton* add = pictureButton(QStyle::SP_ArrowRight, this, "cmdAddValue");
     grid->addWidget(add, 3, 1, 3, 1, Qt::AlignVCenter);
-    grid->addWidget(caption("K0011 Selected Process Parameter", this, "Label5"), 0, 2);
+    grid->addWidget(fittedLabel("K0011 Selected Process Parameter", "Label5", this), 0, 2);
     VListK0011_ = vlist(this, "VListK0011");
     grid->addWidget(VListK0011_, 1, 2, 5, 1);
     QPushButton* remove = pictureButton(QStyle::SP_TrashIcon, this, "cmdDeleteK0011");

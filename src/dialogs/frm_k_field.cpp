@@ -1,6 +1,7 @@
 #include "dialogs/frm_k_field.h"
 
 #include "dialogs/admin_gate.h"
+#include "dialogs/fitted_controls.h"
 #include "settings/field_description_file.h"
 
 #include <QCheckBox>
@@ -66,8 +67,7 @@ frmKField::frmKField(app::KelmarProcess& process, QWidget& mainWindow) : DialogB
             auto* check = new QCheckBox(field.key, box);
             check->setObjectName(QString::fromStdString("chk" + key));
             check->setChecked(field.ticked);
-            auto* label = new QLabel(field.label, box);
-            label->setObjectName(QString::fromStdString("lbl" + key));
+            auto* label = fittedLabel(field.label, QString::fromStdString("lbl" + key), box);
             int row = grid->rowCount();
             grid->addWidget(check, row, 0);
             grid->addWidget(label, row, 1);
@@ -98,6 +98,8 @@ frmKField::frmKField(app::KelmarProcess& process, QWidget& mainWindow) : DialogB
                    {"lblK1900", 162},
                    {"lblK2005", 163},
                    {"lblK2404", 164}});
+
+    setDesignSize(9900, 4950);
 
     auto& store = process_.settings();
     for (const KFrame& frame : kFrames)

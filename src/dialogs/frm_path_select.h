@@ -1,16 +1,14 @@
 #pragma once
-// Choosing the output folder of a run: a drive list and a folder list.
+// Choosing the output folder of a run: a drive list, a folder list and the path OK stores.
 
 #include "dialogs/dialog_support.h"
 
 #include <functional>
 #include <string>
 
-class QComboBox;
-class QFileSystemModel;
-class QTreeView;
-
 namespace kelmar::dialogs {
+
+class DriveFolderLists;
 
 class frmPathSelect final : public DialogBase {
     Q_OBJECT
@@ -20,19 +18,16 @@ public:
     frmPathSelect(app::KelmarProcess& process, QWidget& mainWindow, std::function<std::string()> outputPath,
                   std::function<void(const std::string&)> setOutputPath);
 
-    // The folder Dir1 shows.
+    // The folder Dir1 shows, which OK stores.
     std::string currentFolder() const;
     void setFolder(const std::string& folder);
 
 private:
     void accept();
     void reject();
-    void driveChanged(int index);
 
     std::function<void(const std::string&)> setOutputPath_;
-    QComboBox* Drive1_ = nullptr;
-    QTreeView* Dir1_ = nullptr;
-    QFileSystemModel* folders_ = nullptr;
+    DriveFolderLists* folders_ = nullptr;
 };
 
 }  // namespace kelmar::dialogs

@@ -1,6 +1,7 @@
 #include "dialogs/frm_qdas_field_description.h"
 
 #include "dialogs/admin_gate.h"
+#include "dialogs/fitted_controls.h"
 
 #include <QFormLayout>
 #include <QGroupBox>
@@ -21,8 +22,7 @@ frmQdasFieldDescription::frmQdasFieldDescription(app::KelmarProcess& process, QW
     auto* form = new QFormLayout(frame);
     for (size_t i = 0; i < settings::kFieldDescriptionCount; ++i) {
         std::string key = settings::kFieldDescriptions[i].key;
-        auto* label = new QLabel(QString::fromStdString(key), frame);
-        label->setObjectName(QString::fromStdString("lbl" + key));
+        auto* label = fittedLabel(QString::fromStdString(key), QString::fromStdString("lbl" + key), frame);
         boxes_[i] = new QLineEdit(frame);
         boxes_[i]->setObjectName(QString::fromStdString("txt" + key));
         form->addRow(label, boxes_[i]);
@@ -47,7 +47,7 @@ frmQdasFieldDescription::frmQdasFieldDescription(app::KelmarProcess& process, QW
     applyCaptions({{"", 170}, {"cmdOK", 171}, {"cmdCancel", 172}, {"cmdSave", 173}, {"cmdLoad", 174}, {"frame1", 175}});
     settings::FieldTexts stored = settings::LoadFieldTexts(process_.settings());
     for (size_t i = 0; i < stored.size(); ++i) boxes_[i]->setText(app::toQt(stored[i], process_.state.codePage));
-    resize(420, sizeHint().height());
+    setDesignSize(6300, 6450);
 }
 
 settings::FieldTexts frmQdasFieldDescription::texts() const {

@@ -23,6 +23,8 @@ struct StartedOptions {
     bool adminFails = false;
     // Every language line n reads "Line n", so a caption shows which line it came from.
     bool numberedTexts = false;
+    // Follows every numbered line, to try long texts.
+    std::string textSuffix;
 };
 
 inline HostFileBuilder hostFor(const StartedOptions& options) {
@@ -40,7 +42,7 @@ struct StartedWindow {
     explicit StartedWindow(StartedOptions options = {}) : host(hostFor(options)), f(&host), window(*f.process) {
         if (options.numberedTexts) {
             std::string lines;
-            for (int n = 1; n <= 281; ++n) lines += "Line " + std::to_string(n) + "\r\n";
+            for (int n = 1; n <= 281; ++n) lines += "Line " + std::to_string(n) + options.textSuffix + "\r\n";
             f.home.write("Languages/resource.dll", lines);
         }
         f.settings->write("CatalogPathName", "/x/MyCatalog.dfd");

@@ -1,0 +1,188 @@
+#include "dialogs/fitted_controls.h"
+
+#include <QAbstractButton>
+#include <QAbstractItemView>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLayout>
+#include <QPainter>
+#include <QStyle>
+#include <algorithm>
+#include <vector>
+
+namespace kelmar::dialogs {
+namespace {
+
+// What a label asks for at most, and the room it can give way to; a text as short
+// as a key ("K0006") always stays whole.
+constexpr int kPreferredLabelChars = 30;
+constexpr int kMinimumLabelChars = 4;
+constexpr int kWholeLabelChars = 6;
+// Captions are never shortened below this.
+constexpr int kShortestTextChars = 6;
+// A combo box's frame and arrow beside its text.
+constexpr int kComboDecorationChars = 4;
+
+int characters(const QWidget& widget, int count) { return count * widget.fontMetrics().averageCharWidth(); }
+
+QString captionOf(const QWidget& control) {
+    if (auto* button = qobject_cast<const QAbstractButton*>(&control)) return button->text();
+    if (auto* frame = qobject_cast<const QGroupBox*>(&control)) return frame->title();
+    return {};
+}
+
+void setCaption(QWidget& control, const QString& caption) {
+    if (auto* button = qobject_cast<QAbstractButton*>(&control))
+        button->setText(caption);
+    else if (auto* frame = qobject_cast<QGroupBox*>(&control))
+        frame->setTitle(caption);
+}
+
+// The width the window's layout needs now, after every cached size is dropped.
+int neededWidth(QWidget& window) {
+    for (QWidget* child : window.findChildren<QWidget*>()) child->updateGeometry();
+    for (QLayout* layout : window.findChildren<QLayout*>()) layout->invalidate();
+    return window.layout() ? window.layout()->totalMinimumSize().width() : window.minimumSizeHint().width();
+}
+
+// A caption, or a combo box sized by its entries, with what it had at first.
+struct FittedText {
+    QWidget* control;
+    QString whole;
+    int width;
+    int maximumWidth;
+};
+
+int widestEntry(const QComboBox& combo) {
+    int widest = 0;
+    for (int i = 0; i < combo.count(); ++i)
+        widest = std::max(widest, combo.fontMetrics().horizontalAdvance(combo.itemText(i)));
+    return widest;
+}
+
+// Every text as wide as limit at most. A shortened caption shows its whole text as tooltip;
+// a combo box with longer entries is as wide as one whose entries fit limit.
+void limitTexts(const std::vector<FittedText>& texts, int limit) {
+    for (const FittedText& text : texts) {
+        const bool shorten = text.width > limit;
+        if (qobject_cast<QComboBox*>(text.control)) {
+            // A maximum width holds even where the box's own size hints are cached.
+            text.control->setMaximumWidth(shorten ? limit + characters(*text.control, kComboDecorationChars)
+                                                  : text.maximumWidth);
+            continue;
+        }
+        setCaption(*text.control,
+                   shorten ? text.control->fontMetrics().elidedText(text.whole, Qt::ElideRight, limit) : text.whole);
+        text.control->setToolTip(shorten ? text.whole : QString());
+    }
+}
+
+std::vector<FittedText> textsOf(QWidget& window) {
+    std::vector<FittedText> texts;
+    for (QWidget* child : window.findChildren<QWidget*>()) {
+        if (auto* combo = qobject_cast<QComboBox*>(child)) {
+            // One that keeps a width of its own never widens the window.
+            if (combo->sizeAdjustPolicy() != QComboBox::AdjustToMinimumContentsLengthWithIcon)
+                texts.push_back({child, QString(), widestEntry(*combo), combo->maximumWidth()});
+            continue;
+        }
+        const QString caption = captionOf(*child);
+        if (!caption.isEmpty())
+            texts.push_back({child, caption, child->fontMetrics().horizontalAdvance(caption), child->maximumWidth()});
+    }
+    return texts;
+}
+
+}  // namespace
+
+FittedLabel::FittedLabel(const QString& text, QWidget* parent, Qt::TextElideMode elide)
+    : QLabel(text, parent), elide_(elide) {
+    // Texts come from files and settings, never markup.
+    setTextFormat(Qt::PlainText);
+}
+
+FittedLabel* fittedLabel(const QString& text, const QString& name, QWidget* parent) {
+    auto* label = new FittedLabel(text, parent);
+    label->setObjectName(name);
+    return label;
+}
+
+QSize FittedLabel::sizeHint() const {
+    QSize hint = QLabel::sizeHint();
+    const int decoration = width() - textRoom().width();
+    hint.setWidth(std::min(hint.width(), characters(*this, kPreferredLabelChars) + decoration));
+    return hint;
+}
+
+QSize FittedLabel::minimumSizeHint() const {
+    QSize hint = QLabel::minimumSizeHint();
+    if (text().size() <= kWholeLabelChars) return hint;
+    const int decoration = width() - textRoom().width();
+    hint.setWidth(std::min(hint.width(), characters(*this, kMinimumLabelChars) + decoration));
+    return hint;
+}
+
+QRect FittedLabel::textRoom() const {
+    const int m = margin();
+    return contentsRect().adjusted(m, m, -m, -m);
+}
+
+bool FittedLabel::shortened() const {
+    return !wordWrap() && fontMetrics().horizontalAdvance(text()) > textRoom().width();
+}
+
+void FittedLabel::showWholeTextAsTip() {
+    const QString tip = shortened() ? text() : QString();
+    if (toolTip() != tip) setToolTip(tip);
+}
+
+void FittedLabel::resizeEvent(QResizeEvent* event) {
+    QLabel::resizeEvent(event);
+    showWholeTextAsTip();
+}
+
+void FittedLabel::paintEvent(QPaintEvent* event) {
+    // A text can change without a resize; the tip follows at the next paint.
+    showWholeTextAsTip();
+    if (!shortened()) {
+        QLabel::paintEvent(event);
+        return;
+    }
+    QFrame::paintEvent(event);
+    QPainter painter(this);
+    const QRect room = textRoom();
+    const QString shown = fontMetrics().elidedText(text(), elide_, room.width());
+    style()->drawItemText(&painter, room, QStyle::visualAlignment(layoutDirection(), alignment()), palette(),
+                          isEnabled(), shown, foregroundRole());
+}
+
+void fitComboBox(QComboBox& combo, int screenWidth) {
+    // The drop-down opens as wide as its widest entry, within the screen.
+    const int decoration =
+        2 * combo.view()->frameWidth() + combo.style()->pixelMetric(QStyle::PM_ScrollBarExtent) + characters(combo, 3);
+    // The box places its drop-down window at its own width, which the window's minimum overrides.
+    combo.view()->window()->setMinimumWidth(std::min(widestEntry(combo) + decoration, screenWidth));
+}
+
+void shortenTextsToFit(QWidget& window, int width) {
+    if (neededWidth(window) <= width) return;
+    const std::vector<FittedText> texts = textsOf(window);
+    int widest = 0;
+    for (const FittedText& text : texts) widest = std::max(widest, text.width);
+    const int shortest = characters(window, kShortestTextChars);
+    if (widest <= shortest) return;
+    // The best width shortening can reach; then the longest texts that still reach it.
+    limitTexts(texts, shortest);
+    const int best = std::max(neededWidth(window), width);
+    int reaches = shortest;
+    int fails = widest;
+    while (fails - reaches > 2) {
+        const int limit = (reaches + fails) / 2;
+        limitTexts(texts, limit);
+        (neededWidth(window) <= best ? reaches : fails) = limit;
+    }
+    limitTexts(texts, reaches);
+    neededWidth(window);  // leaves no size cached from the trials
+}
+
+}  // namespace kelmar::dialogs
