@@ -21,13 +21,23 @@ std::string currentFolder(platform::CodePage codePage) {
     return app::fromQt(QDir::toNativeSeparators(QDir::currentPath()), codePage);
 }
 
-std::string driveOfFolder(const std::string& folder, platform::CodePage codePage) {
-    QString path = app::toQt(folder, codePage);
-    while (!path.isEmpty() && !QFileInfo::exists(path)) {
-        QString parent = QFileInfo(path).path();
-        if (parent == path || parent == ".") return app::driveOf(folder);
+namespace {
+
+// The folder itself when it exists, else its nearest existing parent; empty when none exists.
+QString nearestExisting(QString path) {
+    while (!path.isEmpty() && !QFileInfo(path).isDir()) {
+        const QString parent = QFileInfo(path).path();
+        if (parent == path || parent == ".") return QString();
         path = parent;
     }
+    return path;
+}
+
+}  // namespace
+
+std::string driveOfFolder(const std::string& folder, platform::CodePage codePage) {
+    const QString path = nearestExisting(app::toQt(folder, codePage));
+    if (path.isEmpty()) return app::driveOf(folder);
     QStorageInfo storage(path);
     if (!storage.isValid()) return app::driveOf(folder);
     return app::fromQt(QDir::toNativeSeparators(storage.rootPath()), codePage);
@@ -99,10 +109,11 @@ std::string DriveFolderLists::folder() const { return folder_; }
 void DriveFolderLists::setFolder(const std::string& folder) {
     folder_ = folder;
     path_->setText(qt(folder));
-    QString native = qt(folder);
-    if (!QFileInfo(native).isDir()) return;
+    // A folder missing here is kept as its text; the list shows the nearest one that exists.
+    const QString shown = nearestExisting(qt(folder));
+    if (shown.isEmpty()) return;
     setting_ = true;
-    folders_->setCurrentIndex(model_->index(native));
+    folders_->setCurrentIndex(model_->index(shown));
     setting_ = false;
     revealing_ = true;
     revealFolder();

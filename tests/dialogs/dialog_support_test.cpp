@@ -153,7 +153,8 @@ private slots:
         w.f.settings->write("DRIVE", "/");
         w.f.settings->write("DIR", folder);
         w.f.settings->write("DefaultFolder", "true");
-        w.f.settings->write("ValueFilePath", folder);
+        // Missing here: the list shows the nearest folder that exists, the path what is stored.
+        w.f.settings->write("ValueFilePath", folder + "/gone/away");
 
         auto* setup = dialogs::createSetupDialog("menuSetup", *w.f.process, w.window);
         setup->open();
@@ -161,6 +162,7 @@ private slots:
         auto* advanced = new dialogs::frmAdvancedSettings(*w.f.process, *setup);
         advanced->open();
         QTRY_VERIFY(showsFolder(*advanced, "Dir1", folder));
+        QCOMPARE(test::textOf(advanced, "lblPathForUserDefinedValues"), QString::fromStdString(folder + "/gone/away"));
         advanced->close();
         setup->close();
 
