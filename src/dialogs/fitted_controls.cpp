@@ -53,10 +53,20 @@ struct FittedText {
     int maximumWidth;
 };
 
+// Measuring every entry of a large catalog takes long; the widest is among the longest.
+constexpr std::size_t kMeasuredEntries = 200;
+
 int widestEntry(const QComboBox& combo) {
+    std::vector<QString> entries;
+    entries.reserve(static_cast<std::size_t>(combo.count()));
+    for (int i = 0; i < combo.count(); ++i) entries.push_back(combo.itemText(i));
+    if (entries.size() > kMeasuredEntries)
+        std::nth_element(entries.begin(), entries.begin() + kMeasuredEntries, entries.end(),
+                         [](const QString& a, const QString& b) { return a.size() > b.size(); });
+    const QFontMetrics metrics = combo.fontMetrics();
     int widest = 0;
-    for (int i = 0; i < combo.count(); ++i)
-        widest = std::max(widest, combo.fontMetrics().horizontalAdvance(combo.itemText(i)));
+    for (std::size_t i = 0; i < std::min(entries.size(), kMeasuredEntries); ++i)
+        widest = std::max(widest, metrics.horizontalAdvance(entries[i]));
     return widest;
 }
 
