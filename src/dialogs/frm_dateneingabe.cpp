@@ -221,7 +221,7 @@ void frm_Dateneingabe::cmdK0011_Click() {
     if (k0011_) return;
     k0011_ = new frmK0011(process_, *this, processParameter(),
                           [this](const std::string& text) { setProcessParameter(text); });
-    // Shown at this form's place; this form hides until the dialog closes.
+    // Shown centred on this form, which hides until the dialog closes.
     k0011_->open();
 }
 

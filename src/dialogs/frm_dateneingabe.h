@@ -32,7 +32,7 @@ public:
     frm_Dateneingabe(app::KelmarProcess& process, QWidget& mainWindow);
     ~frm_Dateneingabe() override;
 
-    // Shows the form at the main window's position with the focus on OK. Under /I a load
+    // Shows the form centred on the main window with the focus on OK. Under /I a load
     // that read its saved entries confirms the form at once instead.
     void openForm();
     // Closed by OK or by its window; it is then on its way out and not opened again.
