@@ -207,6 +207,48 @@ private slots:
         QCOMPARE(part.fields[capture::field::K2005], std::string("3"));
     }
 
+    void typedValuesObeyTheLimitsOfPartProgramValues() {
+        test::DataEntryFixture f;
+        const std::string gage(45, 'G');
+        f.home().write("Test/Values/K2401.dat", gage + "\r\n");
+        auto& part = f.part();
+        part.fields[capture::field::K1053] = "FROM TRACE";  // kept, so its length is never told
+        DataEntryForm holder(f.process(), f.mainWindow);
+        holder.open();
+        frm_Dateneingabe& form = *holder.current();
+        fillEveryControl(form);
+        edit(form, "txtCharge")->setText("  SN-0123456789ABCDEF  ");
+        edit(form, "txtAuftrag_2")->setText(std::string(25, 'O').c_str());
+        edit(form, "txtK1053")->setText(std::string(60, 'C').c_str());
+        combo(form, "ComboK2401")->setCurrentIndex(0);
+        edit(form, "txtPrüfmittelaufl")->setText("abc");
+        click(form, "cmdOK");
+        // Not a number: told, the form stays and nothing is stored.
+        QCOMPARE(f.messages().texts(),
+                 std::vector<std::string>{"Before closing the dialog, you need to enter the gage resolution (K2404) "
+                                          "as a number, for example 0.001."});
+        QVERIFY(f.messages().shown[0].kind == platform::MessageKind::Error);
+        QVERIFY(holder.current() && form.isVisible());
+        QCOMPARE(part.fields[capture::field::K0053], std::string(""));
+
+        f.messages().shown.clear();
+        edit(form, "txtPrüfmittelaufl")->setText(" 0.005 ");
+        click(form, "cmdOK");
+        QVERIFY(!holder.current());
+        QCOMPARE(f.messages().texts(),
+                 (std::vector<std::string>{
+                     "Trace Value for K0053 uses more then 20 characters. The string will be cut to 20 characters.",
+                     "Trace Value for K0006 uses more then 14 characters. The string will be cut to 14 characters.",
+                     "Trace Value for K2401 uses more then 40 characters. The string will be cut to 40 characters."}));
+        for (const auto& shown : f.messages().shown) QVERIFY(shown.kind == platform::MessageKind::Information);
+        QCOMPARE(part.fields[capture::field::K0006], std::string("#SN-0123456789A"));
+        QCOMPARE(part.fields[capture::field::K0053], std::string(20, 'O'));
+        QCOMPARE(part.fields[capture::field::K2401], std::string(40, 'G'));
+        QCOMPARE(part.fields[capture::field::K1053], std::string("FROM TRACE"));
+        QCOMPARE(part.fields[capture::field::K2404], std::string(" 0.005 "));
+        QCOMPARE(part.fields[capture::field::K1203], std::string("Audit"));
+    }
+
     void disabledFieldsAndFramesAreNotWritten() {
         test::DataEntryFixture f;
         f.setFlag("K0010", "0");

@@ -171,6 +171,27 @@ private slots:
         QVERIFY(w.f.messages->shown.empty());
     }
 
+    void okOnAnEmptySetupNamesWhatIsMissingAndStaysOpen() {
+        test::StartedWindow w;
+        const auto before = w.stored();
+        auto* dialog = openSetup(w);
+        const std::string format =
+            "Before closing the dialog, you need to select a Q-DAS file structure (DFD + DFX or DFQ).";
+        const std::string folder = "Before closing the dialog, you need to select a folder for the Q-DAS ASCII files.";
+        click(dialog, "OKButton");
+        QCOMPARE(w.f.messages->texts(), std::vector<std::string>{format + "\n" + folder});
+        QVERIFY(w.f.messages->shown[0].kind == platform::MessageKind::Error);
+        click(dialog, "optDFQ");
+        click(dialog, "OKButton");
+        QCOMPARE(w.f.messages->texts().back(), folder);
+        QVERIFY(dialog->isVisible() && !w.window.isVisible());
+        QCOMPARE(w.stored(), before);
+        click(dialog, "optDefaultFolder");
+        click(dialog, "OKButton");
+        QVERIFY(!dialog->isVisible() && w.window.isVisible());
+        QCOMPARE(w.stored().at("DFQ"), std::string("true"));
+    }
+
     void okWithoutRightsStoresNothingButStillClosesAndAdjusts() {
         test::StartedWindow w({.admin = false});
         auto before = w.stored();
