@@ -10,6 +10,8 @@ namespace kelmar::platform {
 class DiskFileSystem final : public FileSystem {
 public:
     std::optional<std::string> readFile(const std::string& path) override;
+    std::optional<std::string> readFileUpTo(const std::string& path, std::size_t maxBytes) override;
+    std::optional<std::uintmax_t> fileSize(const std::string& path) override;
     bool writeFile(const std::string& path, const std::string& data) override;
     bool appendFile(const std::string& path, const std::string& data) override;
     bool copyFile(const std::string& from, const std::string& to, bool overwrite) override;

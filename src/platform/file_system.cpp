@@ -23,18 +23,36 @@ bool writeWith(const std::string& path, const std::string& data, const char* mod
 }  // namespace
 
 std::optional<std::string> DiskFileSystem::readFile(const std::string& path) {
-    std::error_code ec;
-    if (!fs::is_regular_file(path, ec)) return std::nullopt;
+    return readFileUpTo(path, static_cast<std::size_t>(-1));
+}
+
+std::optional<std::string> DiskFileSystem::readFileUpTo(const std::string& path, std::size_t maxBytes) {
+    // The size is asked first, so a huge or sparse file is refused before any of it is read.
+    const auto size = fileSize(path);
+    if (!size || *size > maxBytes) return std::nullopt;
     std::FILE* file = std::fopen(path.c_str(), "rb");
     if (!file) return std::nullopt;
     std::string data;
+    data.reserve(static_cast<std::size_t>(*size));
     char buffer[1 << 16];
     size_t got;
-    while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0) data.append(buffer, got);
-    bool failed = std::ferror(file) != 0;
+    bool tooLarge = false;
+    while (!tooLarge && (got = std::fread(buffer, 1, sizeof buffer, file)) > 0) {
+        tooLarge = got > maxBytes - data.size();  // the file grew while it was read
+        if (!tooLarge) data.append(buffer, got);
+    }
+    bool failed = std::ferror(file) != 0 || tooLarge;
     std::fclose(file);
     if (failed) return std::nullopt;
     return data;
+}
+
+std::optional<std::uintmax_t> DiskFileSystem::fileSize(const std::string& path) {
+    std::error_code ec;
+    if (!fs::is_regular_file(path, ec)) return std::nullopt;
+    const auto size = fs::file_size(path, ec);
+    if (ec) return std::nullopt;
+    return size;
 }
 
 bool DiskFileSystem::writeFile(const std::string& path, const std::string& data) { return writeWith(path, data, "wb"); }

@@ -3,6 +3,7 @@
 // test can make any single operation fail without a broken disk.
 
 #include <cstddef>
+#include <cstdint>
 #include <memory>
 #include <optional>
 #include <string>
@@ -23,6 +24,10 @@ public:
 
     // Whole content of a file, or nothing when it cannot be opened or read.
     virtual std::optional<std::string> readFile(const std::string& path) = 0;
+    // Whole content of a file of at most maxBytes; nothing, without reading a byte, for a larger one.
+    virtual std::optional<std::string> readFileUpTo(const std::string& path, std::size_t maxBytes) = 0;
+    // Size in bytes of a file; nothing when it is no file or cannot be asked.
+    virtual std::optional<std::uintmax_t> fileSize(const std::string& path) = 0;
     // Replaces the file with data; false when it could not be written completely and closed.
     virtual bool writeFile(const std::string& path, const std::string& data) = 0;
     // Appends data, creating the file; false on any failure.

@@ -2,6 +2,7 @@
 // Small text helpers shared by the core.
 
 #include <string>
+#include <type_traits>
 #include <string_view>
 
 namespace kelmar::platform {
@@ -11,5 +12,32 @@ std::string trimBlanks(std::string_view text);
 
 // ASCII upper case; other bytes unchanged.
 std::string upperAscii(std::string_view text);
+
+// Every control character below 0x20 (CR, LF, NUL, ESC ...) becomes a blank, so a
+// value written on one line of a file stays on that line and holds only text.
+void blankControlCharacters(char* first, char* last);
+inline void blankControlCharacters(std::string& text) { blankControlCharacters(text.data(), text.data() + text.size()); }
+
+// Calls each(line) for every line of text, split at CR LF, LF or a lone CR
+// as splitLines does; a final line end does not start another line. A callback
+// that returns bool stops the walk by returning false.
+template <class Each>
+void forEachLine(std::string_view text, Each&& each) {
+    auto visit = [&each](std::string_view line) {
+        if constexpr (std::is_same_v<decltype(each(line)), bool>)
+            return each(line);
+        else
+            return each(line), true;
+    };
+    const char* const end = text.data() + text.size();
+    const char* start = text.data();
+    for (const char* p = start; p != end; ++p) {
+        if (*p != '\r' && *p != '\n') continue;
+        if (!visit(std::string_view(start, static_cast<size_t>(p - start)))) return;
+        if (*p == '\r' && p + 1 != end && p[1] == '\n') ++p;
+        start = p + 1;
+    }
+    if (start != end) visit(std::string_view(start, static_cast<size_t>(end - start)));
+}
 
 }  // namespace kelmar::platform

@@ -7,6 +7,8 @@
 #include <optional>
 #include <string_view>
 
+#include "platform/text.h"
+
 namespace kelmar::qdas {
 
 enum class LineVerdict {
@@ -32,19 +34,6 @@ std::optional<std::int16_t> parseCatalogNumber(std::string_view text);
 // The text without leading and trailing blanks, as a view into it.
 std::string_view trimmedView(std::string_view text);
 
-// Calls each(line) for every line of text, split at CR LF, LF or a lone CR
-// as platform::splitLines does; a final line end does not start another line.
-template <class Each>
-void forEachLine(std::string_view text, Each&& each) {
-    const char* const end = text.data() + text.size();
-    const char* start = text.data();
-    for (const char* p = start; p != end; ++p) {
-        if (*p != '\r' && *p != '\n') continue;
-        each(std::string_view(start, static_cast<size_t>(p - start)));
-        if (*p == '\r' && p + 1 != end && p[1] == '\n') ++p;
-        start = p + 1;
-    }
-    if (start != end) each(std::string_view(start, static_cast<size_t>(end - start)));
-}
+using platform::forEachLine;
 
 }  // namespace kelmar::qdas

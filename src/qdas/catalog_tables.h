@@ -3,6 +3,7 @@
 // Position 0 of each table stays empty, so a catalog number is its position
 // where the catalog addresses entries by number.
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -11,6 +12,8 @@ namespace kelmar::qdas {
 
 // Catalog numbers and counts are 16-bit: no table or list holds more entries.
 inline constexpr int kMaxCatalogEntries = 32767;
+// Files of catalog and value-file lines larger than this are refused unread.
+inline constexpr std::size_t kMaxCatalogFileBytes = 64u * 1024u * 1024u;
 
 struct EventGroup {
     std::int16_t number = 0;

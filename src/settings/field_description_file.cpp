@@ -51,7 +51,7 @@ bool ExportFieldDescriptions(platform::FileSystem& files, const std::string& pat
 }
 
 ImportedFieldTexts ImportFieldDescriptions(platform::FileSystem& files, const std::string& path) {
-    auto content = files.readFile(path);
+    auto content = files.readFileUpTo(path, kMaxQuotedListFileBytes);
     return content ? parseFieldDescriptionFile(*content) : ImportedFieldTexts{};
 }
 

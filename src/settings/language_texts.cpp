@@ -2,6 +2,7 @@
 
 #include "platform/paths.h"
 #include "platform/product.h"
+#include "platform/text.h"
 #include "settings/setting_names.h"
 
 namespace kelmar::settings {
@@ -20,7 +21,7 @@ std::string languageSourcePath(const std::string& programFolder, const std::stri
 // The 1250 files are known by their content, since resource.dll is a copy of one of them.
 platform::CodePage codePageOf(const std::string& content, LanguageContext& context) {
     for (const char* name : {"Czech", "Hungaria"}) {
-        auto candidate = context.files.readFile(languageSourcePath(context.programFolder, name));
+        auto candidate = context.files.readFileUpTo(languageSourcePath(context.programFolder, name), content.size());
         if (candidate && *candidate == content) return platform::CodePage::Windows1250;
     }
     return platform::CodePage::Windows1252;
@@ -46,13 +47,13 @@ bool LoadLanguageTexts(LanguageTexts& texts, LanguageContext& context) {
     if (context.settings && !context.settings->readFlag(names::AxisLetter))
         context.settings->writeCheck(names::AxisLetter, false);
 
-    auto content = context.files.readFile(languageFilePath(context.programFolder));
+    auto content = context.files.readFileUpTo(languageFilePath(context.programFolder), kMaxLanguageFileBytes);
     size_t read = 0;
-    if (content) {
-        auto fileLines = platform::splitLines(*content);
-        read = std::min<size_t>(fileLines.size(), kLanguageLineCount);
-        for (size_t i = 0; i < read; ++i) texts.lines[i + 1] = std::move(fileLines[i]);
-    }
+    if (content)
+        platform::forEachLine(*content, [&](std::string_view line) {
+            texts.lines[++read] = line;
+            return read < kLanguageLineCount;  // lines past the last text are never split off
+        });
     if (read < kLanguageLineCount) {
         context.messages.error(platform::kApplicationTitle,
                                "File " + context.programFolder +

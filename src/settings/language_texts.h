@@ -13,6 +13,8 @@
 namespace kelmar::settings {
 
 inline constexpr int kLanguageLineCount = 281;
+// A language file is a few kilobytes; a larger one is refused unread.
+inline constexpr std::size_t kMaxLanguageFileBytes = 1024 * 1024;
 
 struct LanguageTexts {
     // Index 0 is never used; lines 1..281.

@@ -9,6 +9,9 @@
 
 namespace kelmar::settings {
 
+// A settings file holds a few dozen short lines; a larger one is refused unread.
+inline constexpr size_t kMaxQuotedListFileBytes = 1024 * 1024;
+
 // A text field: the text in double quotes.
 std::string quotedText(std::string_view text);
 // A boolean field: "#TRUE#" or "#FALSE#".

@@ -67,7 +67,7 @@ bool ExportSetupFile(platform::FileSystem& files, const std::string& path, const
 }
 
 bool ImportSetupFile(platform::FileSystem& files, const std::string& path, ControlValues& controls) {
-    auto content = files.readFile(path);
+    auto content = files.readFileUpTo(path, kMaxQuotedListFileBytes);
     if (!content) return false;
     auto values = parseSetupFile(*content);
     if (!values) return false;

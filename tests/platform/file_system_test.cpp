@@ -90,6 +90,20 @@ TEST(DiskFileSystem, ALockExcludesASecondHolderUntilReleased) {
     EXPECT_TRUE(fs->lockFile(dir.file("lock"), 0));
 }
 
+TEST(DiskFileSystem, ALimitedReadRefusesALargerFileBeforeReadingIt) {
+    test::TempFolder dir;
+    auto fs = platform::makeDiskFileSystem();
+    dir.write("small", "12345");
+    EXPECT_EQ(fs->readFileUpTo(dir.file("small"), 5), "12345");
+    EXPECT_FALSE(fs->readFileUpTo(dir.file("small"), 4));
+    EXPECT_EQ(fs->fileSize(dir.file("small")), 5u);
+    // A sparse gigabyte costs nothing on disk; reading it first would take the memory.
+    std::filesystem::resize_file(dir.file("small"), std::uintmax_t{1} << 30);
+    EXPECT_FALSE(fs->readFileUpTo(dir.file("small"), 1 << 20));
+    EXPECT_FALSE(fs->readFileUpTo(dir.path(), 1 << 20));
+    EXPECT_FALSE(fs->fileSize(dir.path()));
+}
+
 TEST(FaultyFileSystem, FailsOnlyTheChosenOperations) {
     test::TempFolder dir;
     test::FaultyFileSystem fs;

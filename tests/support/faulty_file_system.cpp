@@ -41,6 +41,14 @@ std::optional<std::string> FaultyFileSystem::readFile(const std::string& path) {
     return fails(FileOp::Read, path) ? std::nullopt : disk_->readFile(path);
 }
 
+std::optional<std::string> FaultyFileSystem::readFileUpTo(const std::string& path, std::size_t maxBytes) {
+    return fails(FileOp::Read, path) ? std::nullopt : disk_->readFileUpTo(path, maxBytes);
+}
+
+std::optional<std::uintmax_t> FaultyFileSystem::fileSize(const std::string& path) {
+    return fails(FileOp::Read, path) ? std::nullopt : disk_->fileSize(path);
+}
+
 bool FaultyFileSystem::writeFile(const std::string& path, const std::string& data) {
     if (fails(FileOp::Write, path)) return false;
     if (data.size() > diskFullAfter_) {

@@ -62,6 +62,10 @@ std::string withoutTag(std::string_view what) {
     return std::string(what);
 }
 
+std::string tooLarge(const std::string& fileName) {
+    return "Host file " + fileName + " is larger than " + std::to_string(kMaxHostFileBytes / (1024 * 1024)) + " MiB";
+}
+
 class Reader {
 public:
     Reader(std::string fileName, platform::CodePage codePage) : fileName_(std::move(fileName)), codePage_(codePage) {}
@@ -302,7 +306,13 @@ private:
         if (!v.is_array()) fail(path, "expected a list of commands");
         std::vector<Member<CommandModel>> out;
         out.reserve(v.size());
-        for (std::size_t i = 0; i < v.size(); ++i) out.push_back(element(v[i], indexPath(path, i), &Reader::command));
+        // The tree is parseHostFile's own and not const; each command's part of it is freed once
+        // read, so the tree and the commands are not held in full at the same time.
+        auto& commandTrees = const_cast<json&>(v);
+        for (std::size_t i = 0; i < v.size(); ++i) {
+            out.push_back(element(v[i], indexPath(path, i), &Reader::command));
+            commandTrees[i] = nullptr;
+        }
         return out;
     }
 
@@ -329,7 +339,7 @@ std::optional<HostModel> parseHostFile(std::string_view text, const std::string&
                                        std::string& error) {
     const std::string prefix = "Host file " + fileName;
     if (text.size() > kMaxHostFileBytes) {
-        error = prefix + " is larger than " + std::to_string(kMaxHostFileBytes / (1024 * 1024)) + " MiB";
+        error = tooLarge(fileName);
         return std::nullopt;
     }
     if (const auto at = tooDeepAt(text, kMaxHostFileDepth)) {
@@ -358,8 +368,13 @@ std::optional<HostModel> parseHostFile(std::string_view text, const std::string&
 
 std::optional<HostModel> loadHostFile(platform::FileSystem& files, const std::string& path, platform::CodePage codePage,
                                       std::string& error) {
-    const auto text = files.readFile(path);
+    const auto text = files.readFileUpTo(path, kMaxHostFileBytes);
     if (!text) {
+        const auto size = files.fileSize(path);
+        if (size && *size > kMaxHostFileBytes) {
+            error = tooLarge(path);
+            return std::nullopt;
+        }
         error = "Host file " + path + (files.fileExists(path) ? " cannot be read" : " does not exist");
         return std::nullopt;
     }
