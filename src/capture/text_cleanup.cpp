@@ -1,12 +1,11 @@
 #include "capture/text_cleanup.h"
 
-#include <algorithm>
+#include "platform/text.h"
 
 namespace kelmar::capture {
 
 std::string mdlClearFormat(std::string& text) {
-    std::replace(text.begin(), text.end(), '\r', ' ');
-    std::replace(text.begin(), text.end(), '\n', ' ');
+    platform::blankControlCharacters(text);
     if (text.size() >= 256) text.resize(255);
     return text;
 }

@@ -5,7 +5,7 @@
 
 namespace kelmar::capture {
 
-// Every CR and every LF becomes a blank; a text of 256 or more characters keeps its first 255.
+// Every control character (CR, LF, NUL, ESC ...) becomes a blank; a text of 256 or more characters keeps its first 255.
 // Cleans text in place and returns the cleaned text.
 std::string mdlClearFormat(std::string& text);
 

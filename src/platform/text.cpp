@@ -9,6 +9,11 @@ std::string trimBlanks(std::string_view text) {
     return std::string(text.substr(first, last - first + 1));
 }
 
+void blankControlCharacters(char* first, char* last) {
+    for (char* c = first; c != last; ++c)
+        if (static_cast<unsigned char>(*c) < 0x20) *c = ' ';
+}
+
 std::string upperAscii(std::string_view text) {
     std::string out(text);
     for (char& c : out)

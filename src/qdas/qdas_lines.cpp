@@ -2,6 +2,7 @@
 
 #include <charconv>
 
+
 namespace kelmar::qdas {
 
 void QdasLines::reserve(std::size_t bytes) {
@@ -22,12 +23,6 @@ void QdasLines::formatIndex(int index) {
 void QdasLines::grow(std::size_t bytes) {
     // Doubling keeps the cost of growing linear in the size of the file.
     text_.resize(std::max(2 * text_.size(), used_ + bytes));
-}
-
-// It becomes a blank, as the capture's clean-up does with comments.
-void QdasLines::blankLineBreaks(char* first, char* last) {
-    for (char* c = first; c != last; ++c)
-        if (*c == '\r' || *c == '\n') *c = ' ';
 }
 
 }  // namespace kelmar::qdas

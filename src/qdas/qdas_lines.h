@@ -11,6 +11,8 @@
 #include <string>
 #include <string_view>
 
+#include "platform/text.h"
+
 namespace kelmar::qdas {
 
 class QdasLines {
@@ -35,8 +37,7 @@ private:
     void formatIndex(int index);
     void grow(std::size_t bytes);
     static char* put(char* at, std::string_view text);
-    static bool mayHoldLineBreak(std::string_view text);
-    static void blankLineBreaks(char* first, char* last);
+    static bool mayHoldControlCharacter(std::string_view text);
 
     // Grows ahead of the lines; only its first used_ bytes are lines.
     std::string text_;
@@ -56,18 +57,18 @@ inline char* QdasLines::put(char* at, std::string_view text) {
     return at + text.size();
 }
 
-// Whether the text may hold a CR or LF (or another byte below 14), eight bytes at a time.
-inline bool QdasLines::mayHoldLineBreak(std::string_view text) {
+// Whether the text holds a byte below 0x20, eight bytes at a time.
+inline bool QdasLines::mayHoldControlCharacter(std::string_view text) {
     constexpr std::uint64_t kOnes = 0x0101010101010101u, kHighBits = 0x8080808080808080u;
     const char* at = text.data();
     const char* last = at + text.size();
     for (; last - at >= 8; at += 8) {
         std::uint64_t word;
         std::memcpy(&word, at, 8);
-        if (((word - kOnes * 14) & ~word & kHighBits) != 0) return true;
+        if (((word - kOnes * 0x20) & ~word & kHighBits) != 0) return true;
     }
     for (; at != last; ++at)
-        if (static_cast<unsigned char>(*at) < 14) return true;
+        if (static_cast<unsigned char>(*at) < 0x20) return true;
     return false;
 }
 
@@ -82,9 +83,10 @@ inline void QdasLines::append(std::string_view key, std::string_view index, std:
     *at++ = ' ';
     char* valueStart = at;
     at = put(at, value);
-    // A line break inside a value would start a line without key and spoil the file.
+    // A line break inside a value would start a line without key and spoil the file; other
+    // control bytes have no place in a value either. They become blanks, as in the capture's clean-up.
     // Tested on the source: bytes just stored one by one are slow to read back as a word.
-    if (mayHoldLineBreak(value)) blankLineBreaks(valueStart, at);
+    if (mayHoldControlCharacter(value)) platform::blankControlCharacters(valueStart, at);
     *at++ = '\r';
     *at = '\n';
     used_ += length;

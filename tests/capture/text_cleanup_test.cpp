@@ -4,7 +4,7 @@
 
 using kelmar::capture::mdlClearFormat;
 
-TEST(TextCleanup, LineBreaksBecomeBlanks) {
+TEST(TextCleanup, LineBreaksAndOtherControlCharactersBecomeBlanks) {
     std::string text = "Bore\r\nsecond\rthird\nend";
     EXPECT_EQ(mdlClearFormat(text), "Bore  second third end");
     EXPECT_EQ(text, "Bore  second third end");
@@ -12,8 +12,8 @@ TEST(TextCleanup, LineBreaksBecomeBlanks) {
     EXPECT_EQ(mdlClearFormat(crlf), "  ");
     std::string empty;
     EXPECT_EQ(mdlClearFormat(empty), "");
-    std::string tabs = "\ta\x01";
-    EXPECT_EQ(mdlClearFormat(tabs), "\ta\x01");
+    std::string controls = std::string("\ta\x01\x1B[0m\0z\x7F\xA0", 11);
+    EXPECT_EQ(mdlClearFormat(controls), " a  [0m z\x7F\xA0");
 }
 
 TEST(TextCleanup, CutsAt255) {

@@ -290,11 +290,13 @@ TEST_F(Writer, AValueFileNotWrittenIsReportedAndNothingIsDistributed) {
 TEST_F(Writer, HostTextsStayInTheirFolderAndLineBreaksCannotSplitALine) {
     f.window.part = "../evil";
     f.run.PartQdasData[1].fields[field::K1900] = "two\r\nK0001/1 forged";
+    f.run.PartQdasData[1].fields[field::K1303] = std::string("a\0b\x1B\x01" "c\x7F", 7);
     f.add("A");
     f.window.count = 5;  // a list longer than the table must not read past it
     ASSERT_TRUE(write());
     auto lines = written(".._evil.dfq");
     EXPECT_EQ(valueOf(lines, "K1900"), "two  K0001/1 forged");
+    EXPECT_EQ(valueOf(lines, "K1303"), "a b  c\x7F");
     EXPECT_EQ(valueOf(lines, "K0100"), "1");
 }
 
