@@ -116,7 +116,11 @@ std::string fromUtf8(std::string_view utf8, CodePage codePage) {
             ++i;
             continue;
         }
-        out += encoder.encode(c);
+        // An overlong form ("C0 AF" for "/"), a surrogate or a code point past U+10FFFF is no
+        // character: the whole sequence becomes one '?', so it cannot sneak in a "/" or a NUL.
+        static constexpr char32_t kSmallest[] = {0, 0x80, 0x800, 0x10000};
+        const bool character = c >= kSmallest[extra] && (c < 0xD800 || c > 0xDFFF) && c <= 0x10FFFF;
+        out += character ? encoder.encode(c) : '?';
         i += extra + 1;
     }
     return out;

@@ -30,4 +30,10 @@ TEST(CodePage, WhatCannotBeHeldBecomesAQuestionMark) {
     EXPECT_EQ(fromUtf8("\xC3", CodePage::Windows1252), "?");              // cut sequence
     EXPECT_EQ(fromUtf8("\xC3(x", CodePage::Windows1252), "?(x");          // bad continuation
     EXPECT_EQ(fromUtf8("\xFF\xFE", CodePage::Windows1252), "??");
+    // Overlong forms, surrogates and code points past U+10FFFF are no characters.
+    EXPECT_EQ(fromUtf8("a\xC0\xAF" "b", CodePage::Windows1252), "a?b");       // an overlong "/"
+    EXPECT_EQ(fromUtf8("\xC0\x80", CodePage::Windows1252), "?");             // an overlong NUL
+    EXPECT_EQ(fromUtf8("\xE0\x80\xAF\xF0\x80\x80\xAF", CodePage::Windows1252), "??");
+    EXPECT_EQ(fromUtf8("\xED\xA0\x80", CodePage::Windows1252), "?");         // U+D800
+    EXPECT_EQ(fromUtf8("\xF4\x90\x80\x80", CodePage::Windows1252), "?");     // U+110000
 }
