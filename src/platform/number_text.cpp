@@ -106,6 +106,8 @@ std::string formatFixed5(double value) {
 std::string formatGeneral(double value) {
     if (!std::isfinite(value)) value = 0.0;
     if (value == 0.0) return "0";
+    // Rounded to 15 digits, the largest doubles would read back past the largest double.
+    if (std::fabs(value) >= 1.797693134862315e308) return value < 0 ? "-1.79769313486231E+308" : "1.79769313486231E+308";
     // The same text as "%.15g", without printf.
     char buffer[64];
     const auto result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 15);
@@ -163,7 +165,8 @@ std::optional<std::int64_t> fixed5Scaled(std::string_view text) {
 bool writeExactSum(std::string& out, std::int64_t a, std::int64_t b) {
     const std::int64_t sum = a + b;
     const std::int64_t magnitude = sum < 0 ? -sum : sum;
-    if (magnitude < 10) return false;
+    // From 10^15 on the exact sum has more digits than the general text keeps.
+    if (magnitude < 10 || magnitude >= 1000000000000000) return false;
     if ((a < 0 ? -a : a) + (b < 0 ? -b : b) > 3 * magnitude) return false;
     writeScaled(out, sum, true);
     return true;

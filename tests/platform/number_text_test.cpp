@@ -35,7 +35,8 @@ TEST(NumberText, GeneralTextIsShortest) {
 }
 
 TEST(NumberText, ReadsBackWhatItWrites) {
-    for (double v : {10.05, -0.3, 1e16, 1e-05, 0.0, 123456.78901}) {
+    const double largest = std::numeric_limits<double>::max();
+    for (double v : {10.05, -0.3, 1e16, 1e-05, 0.0, 123456.78901, largest, -largest}) {
         auto back = parseNumber(formatGeneral(v));
         ASSERT_TRUE(back) << v;
         EXPECT_NEAR(*back, v, std::abs(v) * 1e-14);
@@ -56,6 +57,8 @@ TEST(NumberText, LimitIsTheSumOfTheFormattedTexts) {
     EXPECT_EQ(limitText("10.00000", "-0.05000"), "9.95");
     EXPECT_EQ(limitText("0.10000", "0.20000"), "0.3");
     EXPECT_EQ(limitText("x", "0.1"), "");
+    // Past 10^10 the exact sum has more digits than the general text's 15.
+    EXPECT_EQ(limitText("9999999999.99999", "1.00000"), "10000000001");
 }
 
 TEST(NumberText, LimitShortcutGivesTheTextOfTheDoubleSum) {
