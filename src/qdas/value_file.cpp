@@ -9,13 +9,19 @@
 namespace kelmar::qdas {
 namespace {
 
-// K1209 is the one field whose choices are held to a length; a longer line is cut and the user told.
-std::string_view fitK1209(std::string_view line, CatalogContext& context) {
-    if (line.size() <= kMaxK1209Length) return line;
-    context.messages.plain(platform::kApplicationTitle, "Item " + std::string(line) +
-                                                            " in Catalog file K1209 is longer as 20 charaters.\n" +
-                                                            "The Value will be cut to 20 characters.");
-    return line.substr(0, kMaxK1209Length);
+// K1209 is the one field whose choices are held to a length; longer lines are cut and the user
+// told once per file, however many lines were cut.
+void reportCutK1209(std::string_view firstCut, size_t cutCount, CatalogContext& context) {
+    if (cutCount == 0) return;
+    if (cutCount == 1) {
+        context.messages.plain(platform::kApplicationTitle, "Item " + std::string(firstCut) +
+                                                                " in Catalog file K1209 is longer as 20 charaters.\n" +
+                                                                "The Value will be cut to 20 characters.");
+        return;
+    }
+    context.messages.plain(platform::kApplicationTitle,
+                           std::to_string(cutCount) + " items in Catalog file K1209 are longer as 20 charaters.\n" +
+                               "The Values will be cut to 20 characters.");
 }
 
 }  // namespace
@@ -36,17 +42,25 @@ std::string valueFilePath(const std::string& key, CatalogContext& context) {
 }
 
 bool ReadValueFile(const std::string& key, ValueFileChoices& lists, CatalogContext& context) {
-    auto content = context.files.readFile(valueFilePath(key, context));
+    auto content = context.files.readFileUpTo(valueFilePath(key, context), kMaxCatalogFileBytes);
     if (!content) return false;
     std::vector<std::string>* list = lists.listOf(key);
     if (!list) return true;
     // Cleared only once the file is read, so a missing file leaves the form's own entries in place.
     list->clear();
-    const bool cut = key == "K1209";
+    const bool fit = key == "K1209";
+    std::string_view firstCut;
+    size_t cutCount = 0;
     forEachLine(*content, [&](std::string_view line) {
-        if (list->size() >= static_cast<size_t>(kMaxCatalogEntries)) return;
-        list->emplace_back(cut ? fitK1209(line, context) : line);
+        if (list->size() >= static_cast<size_t>(kMaxCatalogEntries)) return false;
+        if (fit && line.size() > kMaxK1209Length) {
+            if (cutCount++ == 0) firstCut = line;
+            line = line.substr(0, kMaxK1209Length);
+        }
+        list->emplace_back(line);
+        return true;
     });
+    reportCutK1209(firstCut, cutCount, context);
     return true;
 }
 

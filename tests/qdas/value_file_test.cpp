@@ -57,7 +57,7 @@ TEST_F(ValueFileTest, MissingOrUnreadableFileFailsAndKeepsTheEntriesTheListHad) 
     EXPECT_TRUE(messages.shown.empty());
 }
 
-TEST_F(ValueFileTest, OnlyK1209LinesAreCutToTwentyCharactersEachWithAMessage) {
+TEST_F(ValueFileTest, OnlyK1209LinesAreCutToTwentyCharactersWithOneMessagePerFile) {
     std::string twenty = "Production check 123";
     std::string longer = twenty + "45678";
     home.write("Values/K1209.dat", twenty + "\r\n" + longer + "\r\n");
@@ -71,6 +71,16 @@ TEST_F(ValueFileTest, OnlyK1209LinesAreCutToTwentyCharactersEachWithAMessage) {
     EXPECT_EQ(messages.shown[0].text, "Item " + longer +
                                           " in Catalog file K1209 is longer as 20 charaters.\n"
                                           "The Value will be cut to 20 characters.");
+
+    // However many lines are cut, the file gives one box naming how many.
+    std::string manyLong;
+    for (int i = 0; i < 3000; ++i) manyLong += longer + "\r\n";
+    home.write("Values/K1209.dat", manyLong);
+    ASSERT_TRUE(ReadValueFile("K1209", lists, context));
+    EXPECT_EQ(lists.ComboK1209, Lines(3000, twenty));
+    ASSERT_EQ(messages.shown.size(), 2u);
+    EXPECT_EQ(messages.shown[1].text,
+              "3000 items in Catalog file K1209 are longer as 20 charaters.\nThe Values will be cut to 20 characters.");
 }
 
 TEST_F(ValueFileTest, NoListGrowsPastTheSixteenBitCount) {
