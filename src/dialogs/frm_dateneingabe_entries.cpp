@@ -145,7 +145,7 @@ bool frm_Dateneingabe::loadSavedEntries() {
     if (!use.value_or(true)) return true;
     const std::string path = platform::joinPath(qdas::partDataFolder(process_.state.programFolder),
                                                 partDataFileName(settings.readFlagOr(names::QDV, true, false)));
-    auto saved = qdas::ReadPartDataFile(process_.files(), path);
+    auto saved = qdas::LoadPartDataFile(process_.files(), process_.messages(), path);
     if (!saved) return false;
     for (int i = 0; i < qdas::kPartDataLineCount; ++i)
         if (const auto& value = (*saved)[i]) applySaved(qdas::kPartDataLines[i], *value);

@@ -1,7 +1,10 @@
 #include "qdas/part_data_file.h"
 
+#include <algorithm>
+
 #include "platform/paths.h"
 #include "platform/product.h"
+#include "platform/text.h"
 #include "qdas/catalog_line.h"
 #include "settings/settings_store.h"
 
@@ -70,8 +73,7 @@ std::optional<PartDataValue> parseLine(PartDataKind kind, std::string_view line)
 
 // A line break inside a text would shift every line after it.
 std::string oneLine(std::string text) {
-    for (char& c : text)
-        if (c == '\r' || c == '\n') c = ' ';
+    platform::blankControlCharacters(text);
     return text;
 }
 
@@ -129,9 +131,23 @@ std::string partDataText(const PartData& data) {
 }
 
 std::optional<PartData> ReadPartDataFile(platform::FileSystem& files, const std::string& path) {
-    auto content = files.readFile(path);
+    auto content = files.readFileUpTo(path, kMaxPartDataFileBytes);
     if (!content) return std::nullopt;
     return parsePartData(*content);
+}
+
+std::optional<PartData> LoadPartDataFile(platform::FileSystem& files, platform::Messages& messages,
+                                         const std::string& path) {
+    if (!files.fileExists(path) && !files.folderExists(path)) return std::nullopt;
+    auto content = files.readFileUpTo(path, kMaxPartDataFileBytes);
+    // Saved texts never hold control bytes, so a file with them is damaged, not saved entries.
+    const bool damaged = content && std::any_of(content->begin(), content->end(), [](char c) {
+                             return static_cast<unsigned char>(c) < 0x20 && c != '\r' && c != '\n' && c != '\t';
+                         });
+    if (content && !damaged) return parsePartData(*content);
+    messages.error(platform::kApplicationTitle,
+                   "The saved entries " + path + " cannot be read. The form opens without them.");
+    return std::nullopt;
 }
 
 bool SavePartDataFile(platform::FileSystem& files, platform::Messages& messages, const std::string& programFolder,

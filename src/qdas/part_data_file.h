@@ -4,6 +4,7 @@
 // file for all parts (Default.cfg) or one per part program.
 
 #include <array>
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -15,6 +16,8 @@
 namespace kelmar::qdas {
 
 inline constexpr int kPartDataLineCount = 24;
+// 24 lines of positions and texts; a larger file is refused unread.
+inline constexpr std::size_t kMaxPartDataFileBytes = 1024 * 1024;
 
 // The highest list position a line can name: lists hold at most 32767 entries.
 inline constexpr int kMaxPartDataPosition = 32766;
@@ -86,6 +89,12 @@ std::string partDataText(const PartData& data);
 
 // Reads a saved file; nothing when it cannot be read.
 std::optional<PartData> ReadPartDataFile(platform::FileSystem& files, const std::string& path);
+
+// Reads a saved file as the form loads it: nothing when there is none. One that exists but
+// cannot be read (a folder, no permission, too large, bytes no saved file holds) also gives
+// nothing, and the user is told in an error box.
+std::optional<PartData> LoadPartDataFile(platform::FileSystem& files, platform::Messages& messages,
+                                         const std::string& path);
 
 // Writes data as fileName into the PartData folder, creating the folder; false, with the
 // user told in a plain message box, when the folder cannot be made or the file not written.

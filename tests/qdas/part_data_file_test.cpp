@@ -194,3 +194,25 @@ TEST_F(PartDataFileTest, AMissingOrUnreadableFileReadsAsNothing) {
     files.fail(test::FileOp::Read, "Default.cfg");
     EXPECT_FALSE(ReadPartDataFile(files, path("Default.cfg")));
 }
+
+TEST_F(PartDataFileTest, ASavedFileThatExistsButCannotBeReadIsReportedOnce) {
+    EXPECT_FALSE(LoadPartDataFile(files, messages, path("Default.cfg")));
+    EXPECT_TRUE(messages.shown.empty());  // no saved file yet: nothing to tell
+
+    home.write("PartData/Default.cfg", partDataText(everyKindFilled()));
+    EXPECT_EQ(LoadPartDataFile(files, messages, path("Default.cfg")), everyKindFilled());
+    files.fail(test::FileOp::Read, "Default.cfg");
+    EXPECT_FALSE(LoadPartDataFile(files, messages, path("Default.cfg")));
+    files.clearFaults();
+    home.write("PartData/Default.cfg", std::string("1\r\n\0\x1B\x02\xFF\r\n", 9));
+    EXPECT_FALSE(LoadPartDataFile(files, messages, path("Default.cfg")));
+    home.write("PartData/Default.cfg", std::string(kMaxPartDataFileBytes + 1, '1'));
+    EXPECT_FALSE(LoadPartDataFile(files, messages, path("Default.cfg")));
+    home.makeFolder("PartData/A__B.cfg");
+    EXPECT_FALSE(LoadPartDataFile(files, messages, path("A__B.cfg")));
+
+    ASSERT_EQ(messages.shown.size(), 4u);
+    EXPECT_EQ(messages.shown[0].kind, platform::MessageKind::Error);
+    EXPECT_EQ(messages.shown[3].text,
+              "The saved entries " + path("A__B.cfg") + " cannot be read. The form opens without them.");
+}
