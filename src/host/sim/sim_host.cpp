@@ -8,7 +8,7 @@ namespace {
 
 // The object behind a command's kind member; fails when the command is not of that kind.
 template <class T, class Sim>
-std::shared_ptr<Sim> kindObject(const std::optional<Member<T>>& member, const std::shared_ptr<Sim>& object,
+std::shared_ptr<Sim> kindObject(const Boxed<Member<T>>& member, const std::shared_ptr<Sim>& object,
                                 const char* kind) {
     if (!member) throw HostError(std::string("the command is not a ") + kind + " command");
     member->get();
@@ -17,7 +17,7 @@ std::shared_ptr<Sim> kindObject(const std::optional<Member<T>>& member, const st
 
 // The object for a kind member the file gives readable; nothing otherwise.
 template <class Sim, class T>
-std::shared_ptr<Sim> makeObject(std::optional<Member<T>>& member) {
+std::shared_ptr<Sim> makeObject(Boxed<Member<T>>& member) {
     if (!member || member->error) return nullptr;
     return std::make_shared<Sim>(std::move(member->value));
 }
@@ -83,11 +83,18 @@ void SimCommands::PrepareCommand(const Command& command) {
 SimPartProgram::SimPartProgram(PartProgramModel model) : m_(std::move(model)) {
     if (m_.commands.error) return;
     auto& commands = m_.commands.value;
-    list_.reserve(commands.size());
+    std::vector<std::shared_ptr<SimCommand>> list;
+    list.reserve(commands.size());
     for (std::size_t i = 0; i < commands.size(); ++i)
-        list_.push_back(std::make_shared<SimCommand>(std::move(commands[i]), static_cast<int>(i) + 1));
-    commands.clear();
-    commands_ = std::make_shared<SimCommands>(list_);
+        list.push_back(std::make_shared<SimCommand>(std::move(commands[i]), static_cast<int>(i) + 1));
+    // Swapped out, not cleared: clear() would keep the room of every command read.
+    std::vector<Member<CommandModel>>().swap(commands);
+    commands_ = std::make_shared<SimCommands>(std::move(list));
+}
+
+const std::vector<std::shared_ptr<SimCommand>>& SimPartProgram::commandList() const {
+    static const std::vector<std::shared_ptr<SimCommand>> none;
+    return commands_ ? commands_->list() : none;
 }
 
 std::shared_ptr<Commands> SimPartProgram::GetCommands() const {

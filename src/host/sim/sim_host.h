@@ -119,6 +119,7 @@ public:
 
     // How often PrepareCommand was called.
     int prepareCount() const { return prepareCount_; }
+    const std::vector<std::shared_ptr<SimCommand>>& list() const { return commands_; }
 
 private:
     std::vector<std::shared_ptr<SimCommand>> commands_;
@@ -138,13 +139,12 @@ public:
     std::shared_ptr<Commands> GetCommands() const override;
 
     // The commands an execution walks (none when the commands member is an error); never throws.
-    const std::vector<std::shared_ptr<SimCommand>>& commandList() const { return list_; }
+    const std::vector<std::shared_ptr<SimCommand>>& commandList() const;
     // The one collection GetCommands hands out, for tests; empty when the member is an error.
     std::shared_ptr<SimCommands> simCommands() const { return commands_; }
 
 private:
     PartProgramModel m_;
-    std::vector<std::shared_ptr<SimCommand>> list_;
     std::shared_ptr<SimCommands> commands_;
 };
 

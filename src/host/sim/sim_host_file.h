@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <map>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -32,6 +33,30 @@ struct Member {
         if (error) throw HostError(*error);
         return value;
     }
+};
+
+// An optional member held on the heap: a command is of one kind at most, so the
+// kinds it is not cost a pointer each instead of their whole size.
+template <class T>
+class Boxed {
+public:
+    Boxed() = default;
+    Boxed(std::optional<T> value) : box_(value ? std::make_unique<T>(std::move(*value)) : nullptr) {}  // NOLINT
+    Boxed(T value) : box_(std::make_unique<T>(std::move(value))) {}                                  // NOLINT
+    Boxed(const Boxed& other) : box_(other.box_ ? std::make_unique<T>(*other.box_) : nullptr) {}
+    Boxed(Boxed&&) noexcept = default;
+    Boxed& operator=(Boxed other) noexcept {
+        box_ = std::move(other.box_);
+        return *this;
+    }
+
+    bool has_value() const { return box_ != nullptr; }
+    explicit operator bool() const { return has_value(); }
+    T& operator*() const { return *box_; }
+    T* operator->() const { return box_.get(); }
+
+private:
+    std::unique_ptr<T> box_;
 };
 
 struct DimensionModel {
@@ -72,10 +97,10 @@ struct CommandModel {
     Member<std::string> id;
     Member<bool> marked;
     // Present exactly when the file gives the member; that makes the command of that kind.
-    std::optional<Member<DimensionModel>> dimension;
-    std::optional<Member<CommentModel>> comment;
-    std::optional<Member<StatisticsModel>> statistics;
-    std::optional<Member<TraceFieldModel>> traceField;
+    Boxed<Member<DimensionModel>> dimension;
+    Boxed<Member<CommentModel>> comment;
+    Boxed<Member<StatisticsModel>> statistics;
+    Boxed<Member<TraceFieldModel>> traceField;
     Member<int> decimalSetting;
     Member<std::map<int, Member<int>>> fieldInt;
     Member<std::map<int, Member<FieldValue>>> fieldValue;
