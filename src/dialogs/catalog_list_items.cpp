@@ -23,18 +23,41 @@ std::string fromVariant(const QVariant& data) {
     return std::string(bytes.constData(), static_cast<size_t>(bytes.size()));
 }
 
-}  // namespace
-
-void addEntries(QListWidget& list, const std::vector<std::string>& entries, platform::CodePage codePage) {
-    for (const std::string& entry : entries) {
+// Plain lists and catalog entry lists alike: entries[i] is the text of entry i.
+template <class Entries>
+void addListEntries(QListWidget& list, const Entries& entries, platform::CodePage codePage) {
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        const std::string& entry = entries[i];
         auto* item = new QListWidgetItem(app::toQt(entry, codePage));
         item->setData(kBytesRole, bytesOf(entry));
         list.addItem(item);
     }
 }
 
+template <class Entries>
+void addComboEntries(QComboBox& combo, const Entries& entries, platform::CodePage codePage) {
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        const std::string& entry = entries[i];
+        combo.addItem(app::toQt(entry, codePage), bytesOf(entry));
+    }
+}
+
+}  // namespace
+
+void addEntries(QListWidget& list, const std::vector<std::string>& entries, platform::CodePage codePage) {
+    addListEntries(list, entries, codePage);
+}
+
 void addEntries(QComboBox& combo, const std::vector<std::string>& entries, platform::CodePage codePage) {
-    for (const std::string& entry : entries) combo.addItem(app::toQt(entry, codePage), bytesOf(entry));
+    addComboEntries(combo, entries, codePage);
+}
+
+void addEntries(QListWidget& list, const qdas::CatalogEntryList& entries, platform::CodePage codePage) {
+    addListEntries(list, entries, codePage);
+}
+
+void addEntries(QComboBox& combo, const qdas::CatalogEntryList& entries, platform::CodePage codePage) {
+    addComboEntries(combo, entries, codePage);
 }
 
 std::string entryBytes(const QListWidget& list, int row) {

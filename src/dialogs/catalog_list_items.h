@@ -9,6 +9,7 @@
 
 namespace kelmar::qdas {
 struct CatalogTables;
+class CatalogEntryList;
 }
 
 class QComboBox;
@@ -18,6 +19,8 @@ namespace kelmar::dialogs {
 
 void addEntries(QListWidget& list, const std::vector<std::string>& entries, platform::CodePage codePage);
 void addEntries(QComboBox& combo, const std::vector<std::string>& entries, platform::CodePage codePage);
+void addEntries(QListWidget& list, const qdas::CatalogEntryList& entries, platform::CodePage codePage);
+void addEntries(QComboBox& combo, const qdas::CatalogEntryList& entries, platform::CodePage codePage);
 
 // The bytes of the entry at a position; empty outside the list.
 std::string entryBytes(const QListWidget& list, int row);

@@ -63,17 +63,20 @@ void frm_Dateneingabe::readLists() {
                                             std::string("File ") + key + ".dat did not exist.");
 
     const platform::CodePage codePage = process_.state.codePage;
-    const std::pair<const char*, const std::vector<std::string>*> combos[] = {
-        {"comboMaschine", &choices.comboMaschine}, {"comboPrüfmittel", &choices.comboPruefmittel},
-        {"comboPruefer", &choices.comboPruefer},   {"comboNest", &choices.comboNest},
-        {"ComboK2320", &values.ComboK2320},        {"ComboK2401", &values.ComboK2401},
-        {"ComboK2402", &values.ComboK2402},        {"ComboMMKlasse", &values.ComboMMKlasse},
-        {"ComboK1209", &values.ComboK1209}};
-    for (const auto& [name, entries] : combos) {
+    auto fill = [&](const char* name, const auto& entries) {
         auto* combo = static_cast<QComboBox*>(control(name));
-        addEntries(*combo, *entries, codePage);
+        addEntries(*combo, entries, codePage);
         combo->setCurrentIndex(-1);  // a list starts with nothing chosen
-    }
+    };
+    fill("comboMaschine", choices.comboMaschine);
+    fill("comboPrüfmittel", choices.comboPruefmittel);
+    fill("comboPruefer", choices.comboPruefer);
+    fill("comboNest", choices.comboNest);
+    fill("ComboK2320", values.ComboK2320);
+    fill("ComboK2401", values.ComboK2401);
+    fill("ComboK2402", values.ComboK2402);
+    fill("ComboMMKlasse", values.ComboMMKlasse);
+    fill("ComboK1209", values.ComboK1209);
     addEntries(*lstKatalog_, choices.lstKatalog, codePage);
     addEntries(*lstEvents_, choices.lstEvents, codePage);
 }

@@ -13,6 +13,27 @@ std::string catalogEntryText(std::string_view firstText, std::string_view second
     return entry;
 }
 
+std::uint32_t CatalogEntryList::addText(std::string_view text) {
+    texts_.emplace_back(text);
+    return lastText();
+}
+
+void CatalogEntryList::add(std::uint32_t firstText, std::uint32_t secondText, int number) {
+    entries_.push_back({firstText, secondText, number});
+}
+
+std::string CatalogEntryList::operator[](std::size_t i) const {
+    const Entry& entry = entries_[i];
+    return catalogEntryText(texts_[entry.first], texts_[entry.second], entry.number);
+}
+
+std::vector<std::string> CatalogEntryList::all() const {
+    std::vector<std::string> texts;
+    texts.reserve(size());
+    for (std::size_t i = 0; i < size(); ++i) texts.push_back((*this)[i]);
+    return texts;
+}
+
 std::string eventGroupEntryText(int number, std::string_view text) {
     std::string entry = std::to_string(number);
     entry.append("  ").append(text);

@@ -15,7 +15,12 @@ std::string spacedEntry(int number, std::initializer_list<std::string_view> text
     return entry;
 }
 
-std::string eventEntry(const Event& event) { return catalogEntryText(event.firstText, event.secondText, event.number); }
+// Adds an event's two texts to a list; the number of the first, the second following it.
+std::uint32_t addEventTexts(CatalogEntryList& entries, const Event& event) {
+    const std::uint32_t first = entries.addText(event.firstText);
+    entries.addText(event.secondText);
+    return first;
+}
 
 std::string parameterEntry(const ProcessParameter& parameter) {
     return spacedEntry(parameter.number, {parameter.firstText, parameter.secondText, parameter.thirdText});
@@ -47,21 +52,30 @@ const ProcessParameter* namedParameter(const CatalogTables& tables, int position
 
 }  // namespace
 
-std::vector<std::string> EventEntriesForGroup(const CatalogTables& tables, int listPosition,
-                                              std::string_view groupEntry) {
-    std::vector<std::string> entries;
+CatalogEntryList EventEntriesForGroup(const CatalogTables& tables, int listPosition, std::string_view groupEntry) {
+    CatalogEntryList entries;
     if (listPosition < 0) return entries;
     if (listPosition == 0) {
-        for (int i = 1; i <= tables.EventCount(); ++i) entries.push_back(eventEntry(tables.EventTable[i]));
+        for (int i = 1; i <= tables.EventCount(); ++i) {
+            const Event& event = tables.EventTable[i];
+            const std::uint32_t first = addEventTexts(entries, event);
+            entries.add(first, first + 1, event.number);
+        }
         return entries;
     }
     auto number = leadingCatalogNumber(groupEntry);
     const EventGroup* group = number ? groupNumbered(tables, *number) : nullptr;
     if (!group) return entries;
     std::vector<int> first = firstEventPositions(tables);
+    // A group may name one event many times: its texts go into the list once.
+    std::vector<std::int64_t> textsOf(first.size(), -1);
     for (std::int16_t eventNumber : group->eventNumbers) {
         auto slot = static_cast<size_t>(eventNumber);
-        if (slot < first.size() && first[slot] != 0) entries.push_back(eventEntry(tables.EventTable[first[slot]]));
+        if (slot >= first.size() || first[slot] == 0) continue;
+        const Event& event = tables.EventTable[first[slot]];
+        if (textsOf[slot] < 0) textsOf[slot] = addEventTexts(entries, event);
+        const auto texts = static_cast<std::uint32_t>(textsOf[slot]);
+        entries.add(texts, texts + 1, event.number);
     }
     return entries;
 }

@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "qdas/catalog_entries.h"
 #include "qdas/catalog_tables.h"
 
 namespace kelmar::qdas {
@@ -15,8 +16,7 @@ namespace kelmar::qdas {
 // lstEvents after a click on lstKatalog: position 0 lists every event, any
 // other position the events of the group whose number starts groupEntry. A
 // position below 0 (nothing selected) lists nothing.
-std::vector<std::string> EventEntriesForGroup(const CatalogTables& tables, int listPosition,
-                                              std::string_view groupEntry);
+CatalogEntryList EventEntriesForGroup(const CatalogTables& tables, int listPosition, std::string_view groupEntry);
 
 // K2060: the number of the group at a lstKatalog position (0-based); nothing when no such group.
 std::optional<std::int16_t> EventGroupNumberAt(const CatalogTables& tables, int listPosition);

@@ -29,10 +29,6 @@ int keyNumber(std::string_view key) {
     return number;
 }
 
-void addChoice(std::vector<std::string>& list, std::string entry) {
-    if (list.size() < static_cast<size_t>(kMaxCatalogEntries)) list.push_back(std::move(entry));
-}
-
 class CatalogParser {
 public:
     CatalogParser(CatalogTables& tables, CatalogChoices& choices) : tables_(tables), choices_(choices) {}
@@ -82,14 +78,26 @@ private:
         return number < 0 ? nullptr : kByNumber[static_cast<size_t>(number)];
     }
 
-    void remember(std::string_view value) { remembered_ = value; }
-    void addMachine(std::string_view value) { addRemembered(choices_.comboMaschine, value); }
-    void addGage(std::string_view value) { addRemembered(choices_.comboPruefmittel, value); }
-    void addOperator(std::string_view value) { addRemembered(choices_.comboPruefer, value); }
-    void addNest(std::string_view value) { addRemembered(choices_.comboNest, value); }
+    void remember(std::string_view value) {
+        remembered_ = value;
+        ++rememberedGeneration_;
+    }
+    void addMachine(std::string_view value) { addRemembered(ListSlot::Machine, choices_.comboMaschine, value); }
+    void addGage(std::string_view value) { addRemembered(ListSlot::Gage, choices_.comboPruefmittel, value); }
+    void addOperator(std::string_view value) { addRemembered(ListSlot::Operator, choices_.comboPruefer, value); }
+    void addNest(std::string_view value) { addRemembered(ListSlot::Nest, choices_.comboNest, value); }
 
-    void addRemembered(std::vector<std::string>& list, std::string_view value) {
-        addChoice(list, catalogEntryText(remembered_, value, index_));
+    enum ListSlot { Machine, Gage, Operator, Nest, Events, SlotCount };
+
+    // The remembered text goes into a list once per time it is remembered, however many entries name it.
+    void addRemembered(ListSlot slot, CatalogEntryList& list, std::string_view value) {
+        if (list.size() >= static_cast<size_t>(kMaxCatalogEntries)) return;
+        auto& [generation, text] = rememberedText_[slot];
+        if (generation != rememberedGeneration_) {
+            generation = rememberedGeneration_;
+            text = list.addText(remembered_);
+        }
+        list.add(text, list.addText(value), index_);
     }
 
     void addEventGroup(std::string_view value) {
@@ -108,7 +116,7 @@ private:
     }
 
     void addEvent(std::string_view value) {
-        remembered_ = value;
+        remember(value);
         Event* event = appendEntry(tables_.EventTable);
         lastEvent_ = event ? tables_.EventCount() : 0;
         if (!event) return;
@@ -118,7 +126,7 @@ private:
 
     void setEventSecondText(std::string_view value) {
         if (lastEvent_ > 0) tables_.EventTable[lastEvent_].secondText = value;
-        addRemembered(choices_.lstEvents, value);
+        addRemembered(ListSlot::Events, choices_.lstEvents, value);
     }
 
     void addParameterGroup(std::string_view value) {
@@ -170,6 +178,9 @@ private:
     CatalogTables& tables_;
     CatalogChoices& choices_;
     std::string remembered_;
+    unsigned rememberedGeneration_ = 1;
+    // Per list: the generation of the remembered text it holds, and that text's number there.
+    std::array<std::pair<unsigned, std::uint32_t>, SlotCount> rememberedText_{};
     std::int16_t index_ = 0;
     int lastGroup_ = 0;
     int lastEvent_ = 0;
@@ -188,7 +199,7 @@ bool ReadCatalog(CatalogTables& tables, CatalogChoices& choices, CatalogContext&
     tables.clear();
     std::string path =
         readPathSetting(context.settings, settings::names::CatalogPathName, defaultCatalogPath(context.programFolder));
-    auto content = context.files.readFile(path);
+    auto content = context.files.readFileUpTo(path, kMaxCatalogFileBytes);
     if (!content) {
         context.messages.error(
             platform::kApplicationTitle,

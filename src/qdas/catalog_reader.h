@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "qdas/catalog_context.h"
+#include "qdas/catalog_entries.h"
 #include "qdas/catalog_tables.h"
 
 namespace kelmar::qdas {
@@ -14,12 +15,12 @@ namespace kelmar::qdas {
 // order; each member is named after the list it fills, so a form adds them
 // to its controls as they stand. No list holds more than kMaxCatalogEntries.
 struct CatalogChoices {
-    std::vector<std::string> comboMaschine;     // machines, K4062/K4063
-    std::vector<std::string> comboPruefmittel;  // gages, K4072/K4073: the form's comboPrüfmittel
-    std::vector<std::string> comboPruefer;      // operators, K4092/K4093
-    std::vector<std::string> comboNest;         // nests, K4252/K4253
-    std::vector<std::string> lstKatalog;        // event groups, K4220; one entry per EventGroupTable entry
-    std::vector<std::string> lstEvents;         // events, K4222/K4223
+    CatalogEntryList comboMaschine;         // machines, K4062/K4063
+    CatalogEntryList comboPruefmittel;      // gages, K4072/K4073: the form's comboPrüfmittel
+    CatalogEntryList comboPruefer;          // operators, K4092/K4093
+    CatalogEntryList comboNest;             // nests, K4252/K4253
+    std::vector<std::string> lstKatalog;    // event groups, K4220; one entry per EventGroupTable entry
+    CatalogEntryList lstEvents;             // events, K4222/K4223
 };
 
 // Rebuilds tables from the catalog named by CatalogPathName and appends its
