@@ -23,11 +23,25 @@ std::string fromVariant(const QVariant& data) {
     return std::string(bytes.constData(), static_cast<size_t>(bytes.size()));
 }
 
-// Plain lists and catalog entry lists alike: entries[i] is the text of entry i.
+// A catalog entry past this length is shown with its middle cut out: a catalog
+// can name a text of megabytes in thousands of entries. The head and the
+// catalog number at the end stay, so the entry still reads back as its choice.
+constexpr std::size_t kLongestShownEntry = 1024;
+constexpr std::size_t kShownHead = 1000, kShownTail = 20;
+
+std::string shownEntry(std::string entry) {
+    if (entry.size() <= kLongestShownEntry) return entry;
+    return entry.substr(0, kShownHead) + "..." + entry.substr(entry.size() - kShownTail);
+}
+
+std::string shownEntry(const std::vector<std::string>& entries, std::size_t i) { return entries[i]; }
+std::string shownEntry(const qdas::CatalogEntryList& entries, std::size_t i) { return shownEntry(entries[i]); }
+
+// Plain lists and catalog entry lists alike.
 template <class Entries>
 void addListEntries(QListWidget& list, const Entries& entries, platform::CodePage codePage) {
     for (std::size_t i = 0; i < entries.size(); ++i) {
-        const std::string& entry = entries[i];
+        const std::string entry = shownEntry(entries, i);
         auto* item = new QListWidgetItem(app::toQt(entry, codePage));
         item->setData(kBytesRole, bytesOf(entry));
         list.addItem(item);
@@ -37,7 +51,7 @@ void addListEntries(QListWidget& list, const Entries& entries, platform::CodePag
 template <class Entries>
 void addComboEntries(QComboBox& combo, const Entries& entries, platform::CodePage codePage) {
     for (std::size_t i = 0; i < entries.size(); ++i) {
-        const std::string& entry = entries[i];
+        const std::string entry = shownEntry(entries, i);
         combo.addItem(app::toQt(entry, codePage), bytesOf(entry));
     }
 }

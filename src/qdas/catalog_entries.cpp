@@ -34,6 +34,12 @@ std::vector<std::string> CatalogEntryList::all() const {
     return texts;
 }
 
+std::size_t CatalogEntryList::textBytes() const {
+    std::size_t bytes = 0;
+    for (const std::string& text : texts_) bytes += text.size();
+    return bytes;
+}
+
 std::string eventGroupEntryText(int number, std::string_view text) {
     std::string entry = std::to_string(number);
     entry.append("  ").append(text);

@@ -31,6 +31,8 @@ public:
     std::string back() const { return (*this)[size() - 1]; }
     // The texts of every entry, in list order.
     std::vector<std::string> all() const;
+    // The bytes of the texts held: what the list costs beside its count of entries.
+    std::size_t textBytes() const;
 
     friend bool operator==(const CatalogEntryList& list, const std::vector<std::string>& texts) {
         return list.all() == texts;

@@ -197,3 +197,21 @@ TEST_F(CatalogReaderTest, ShippedCatalogReadsCompletelyAndConsistently) {
                       tables.ProcessParameterTable[leadingCatalogNumber(parameter).value()].valueNumbers.size());
     EXPECT_EQ(ParameterEntriesForGroup(tables, "0").size(), 12u);
 }
+
+TEST_F(CatalogReaderTest, ALongTextNamedByManyEntriesIsHeldOnceByTheListsAndTheGroupLookUp) {
+    const std::string longText(100000, 'M');
+    std::string catalog = "K4062/1 " + longText + "\r\n";
+    for (int i = 1; i <= 2000; ++i) catalog += "K4063/" + std::to_string(i) + " B\r\n";
+    catalog += "K4062/9 Lathe\r\nK4063/9 Hall\r\nK4222/5 " + longText + "\r\nK4223/5 E\r\nK4220/1 G\r\n";
+    for (int i = 0; i < 2000; ++i) catalog += "K4221/1 5\r\n";
+    ASSERT_TRUE(readCatalog(catalog));
+
+    ASSERT_EQ(choices.comboMaschine.size(), 2001u);
+    EXPECT_EQ(choices.comboMaschine[1999], longText + "  B  (2000)");
+    EXPECT_EQ(choices.comboMaschine.back(), "Lathe  Hall  (9)");
+    EXPECT_LT(choices.comboMaschine.textBytes(), longText.size() + 2001 * 8);
+    const CatalogEntryList events = EventEntriesForGroup(tables, 1, choices.lstKatalog[0]);
+    ASSERT_EQ(events.size(), 2000u);
+    EXPECT_EQ(events.back(), longText + "  E  (5)");
+    EXPECT_LT(events.textBytes(), longText.size() + 8);
+}
