@@ -10,8 +10,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     static const fuzz::ScratchFolder folder;
     folder.write("PartData/FileCounter.dat", std::string_view(reinterpret_cast<const char*>(data), size));
     fuzz::QuietMessages messages;
-    const std::string counter = qdas::NextFileCounter(fuzz::disk(), messages, folder.file("PartData/FileCounter.dat"));
+    const qdas::FileCounterValue next =
+        qdas::NextFileCounter(fuzz::disk(), messages, folder.file("PartData/FileCounter.dat"));
+    const std::string& counter = next.counter;
     if (counter.size() != 4 || counter.find_first_not_of("0123456789") != std::string::npos)
         fuzz::propertyFailed("counter " + counter + " is not four digits");
+    if (!next.saved && messages.shown == 0) fuzz::propertyFailed("a counter not advanced was not told");
     return 0;
 }
