@@ -55,7 +55,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string attached = host::readOr([&] { return program->FullName(); }, std::string());
     capture::CaptureContext capture{run,       store,    fuzz::englishTexts(), messages, args, locator, window,
                                     attached,  nullptr,  nullptr};
-    if (!capture::fctGetValuesOffline(capture, *application)) return 0;
+    if (!capture::fctGetValuesOffline(capture, *application, *program)) return 0;
 
     fuzz::FixedClock clock;
     qdas::WriterContext writer{run, store, fuzz::englishTexts(), messages, fuzz::disk(), args, *program,
