@@ -65,11 +65,11 @@ bool parseArguments(int argc, char** argv, host::sim::win::ServerControls& contr
         } else if (arg == "--exit-after-calls" && i + 1 < argc) {
             controls.exitAfterCalls = std::atol(argv[++i]);
         } else if (arg == "--answer" && i + 1 < argc) {
-            const std::string spec = argv[++i];
-            const auto eq = spec.find('=');
-            const std::string how = eq == std::string::npos ? "" : spec.substr(eq + 1);
+            const std::string answer = argv[++i];
+            const auto eq = answer.find('=');
+            const std::string how = eq == std::string::npos ? "" : answer.substr(eq + 1);
             if (how != "text" && how != "wrong" && how != "empty") return false;
-            controls.answers[spec.substr(0, eq)] =
+            controls.answers[answer.substr(0, eq)] =
                 how == "text" ? Answer::AsText : how == "wrong" ? Answer::WrongType : Answer::Empty;
         } else if (hostFile.empty() && arg.rfind("--", 0) != 0) {
             hostFile = arg;
