@@ -1,6 +1,7 @@
 #include "app/frm_main_window.h"
 
 #include "app/qt_text.h"
+#include "dialogs/fitted_controls.h"
 #include "host/host_step.h"
 #include "platform/number_text.h"
 #include "platform/paths.h"
@@ -23,6 +24,7 @@
 #include <QMenuBar>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScreen>
 #include <QStatusBar>
 #include <QStyle>
 #include <QToolBar>
@@ -32,11 +34,12 @@ namespace kelmar::app {
 namespace {
 
 namespace names = settings::names;
+using dialogs::FittedLabel;
 
-// Window heights: 10005 and 9195 twips at 15 twips per pixel.
-constexpr int kHeightWithPath = 667;
-constexpr int kHeightWithoutPath = 613;
-constexpr int kWidth = 820;
+// The window's design size: its height with and without the output-path frame.
+constexpr int kHeightWithPath = dialogs::pixelsFromTwips(10005);
+constexpr int kHeightWithoutPath = dialogs::pixelsFromTwips(9195);
+constexpr int kWidth = dialogs::pixelsFromTwips(12300);
 // Status panel 1 while online; the offline import's texts in status panel 2.
 constexpr int kOnlineLine = 233;
 constexpr int kImportRunningLine = 238;
@@ -91,6 +94,18 @@ constexpr const char* kLanguageMenus[] = {"menuEnglish", "menuGerman",  "menuFre
 
 std::string versionCaption() { return std::string("Kelmar Version ") + platform::kVersion; }
 
+// Keeps display-only controls from being changed by a click; unlike a widget transparent
+// for the mouse, they still show their tooltips.
+class IgnoresClicks final : public QObject {
+public:
+    using QObject::QObject;
+    bool eventFilter(QObject*, QEvent* event) override {
+        const QEvent::Type type = event->type();
+        return type == QEvent::MouseButtonPress || type == QEvent::MouseButtonRelease ||
+               type == QEvent::MouseButtonDblClick;
+    }
+};
+
 }  // namespace
 
 frmMainWindow::frmMainWindow(KelmarProcess& process, QWidget* parent) : QMainWindow(parent), process_(process) {
@@ -102,10 +117,8 @@ frmMainWindow::frmMainWindow(KelmarProcess& process, QWidget* parent) : QMainWin
 
     auto* bar = new QStatusBar(this);
     bar->setObjectName("StatusBar1");
-    panel1_ = new QLabel(bar);
-    panel1_->setObjectName("Panel1");
-    panel2_ = new QLabel(bar);
-    panel2_->setObjectName("Panel2");
+    panel1_ = dialogs::fittedLabel("", "Panel1", bar);
+    panel2_ = dialogs::fittedLabel("", "Panel2", bar);
     panel2_->setMinimumWidth(60);
     bar->addWidget(panel1_, 1);
     bar->addPermanentWidget(panel2_);
@@ -206,7 +219,7 @@ QWidget* frmMainWindow::buildCentral() {
 
     framePathForOutput_ = static_cast<QGroupBox*>(named(new QGroupBox("Path for Output File"), "framePathForOutput"));
     auto* pathRow = new QHBoxLayout(framePathForOutput_);
-    lblPath_ = static_cast<QLabel*>(named(new QLabel, "lblPath"));
+    lblPath_ = static_cast<QLabel*>(named(new FittedLabel("", nullptr, Qt::ElideMiddle), "lblPath"));
     lblPath_->setFrameShape(QFrame::StyledPanel);
     auto* pathSelect = static_cast<QPushButton*>(named(new QPushButton("..."), "cmdPathSelect"));
     pathSelect->setFixedWidth(32);
@@ -273,8 +286,8 @@ QWidget* frmMainWindow::buildCentral() {
     grid->setVerticalSpacing(2);
     int row = 0;
     for (const auto& detail : kDetails) {
-        grid->addWidget(named(new QLabel(detail.design), detail.caption), row, 0);
-        auto* value = static_cast<QLabel*>(named(new QLabel, detail.value));
+        grid->addWidget(named(new FittedLabel(detail.design, nullptr), detail.caption), row, 0);
+        auto* value = static_cast<QLabel*>(named(new FittedLabel("", nullptr), detail.value));
         value->setFrameShape(QFrame::StyledPanel);
         value->setMinimumWidth(140);
         value->setAutoFillBackground(true);
@@ -282,11 +295,12 @@ QWidget* frmMainWindow::buildCentral() {
         grid->addWidget(value, row++, 1);
     }
     detailColumn->addLayout(grid);
+    auto* ignoresClicks = new IgnoresClicks(this);
     for (auto [name, design] : {std::pair{"chkOTolNat", "Upper Natural Boundary"},
                                 {"chkUTolNat", "Lower Natural Boundary"}, {"chkMarked", "Marked"}}) {
         auto* box = static_cast<QCheckBox*>(named(new QCheckBox(design), name));
         // Display only: the boxes show the selected Characteristic.
-        box->setAttribute(Qt::WA_TransparentForMouseEvents);
+        box->installEventFilter(ignoresClicks);
         box->setFocusPolicy(Qt::NoFocus);
         detailColumn->addWidget(box);
     }
@@ -304,8 +318,10 @@ QWidget* frmMainWindow::buildCentral() {
     const char* partDesigns[] = {"ORVELAN FILE NAME", "ORVELAN PART NAME", "ORVELAN REV NUMBER", "ORVELAN SER NUMBER"};
     for (int i = 0; i < 4; ++i) {
         int gridRow = i % 2, gridColumn = (i / 2) * 2;
-        partGrid->addWidget(named(new QLabel(partDesigns[i]), partRows[i].first), gridRow, gridColumn);
-        auto* value = static_cast<QLabel*>(named(new QLabel, partRows[i].second));
+        partGrid->addWidget(named(new FittedLabel(partDesigns[i], nullptr), partRows[i].first), gridRow, gridColumn);
+        // The file name's end tells most, the other values' start.
+        auto* value = static_cast<QLabel*>(
+            named(new FittedLabel("", nullptr, i == 0 ? Qt::ElideMiddle : Qt::ElideRight), partRows[i].second));
         value->setTextInteractionFlags(Qt::TextSelectableByMouse);
         partGrid->addWidget(value, gridRow, gridColumn + 1);
     }
@@ -347,7 +363,7 @@ void frmMainWindow::applyCaptions() {
         action->setToolTip(text(button.line + 1));
     }
     panel1_->setText(text(231));
-    panel1_->setToolTip(text(232));
+    panel1_->setOwnToolTip(text(232));
 }
 
 bool frmMainWindow::startUp() {
@@ -453,7 +469,17 @@ void frmMainWindow::applyOutputFrame() {
 
 void frmMainWindow::showOutputFrame(bool visible) {
     framePathForOutput_->setVisible(visible);
-    resize(width(), visible ? kHeightWithPath : kHeightWithoutPath);
+    fitIntoScreen(QSize(kWidth, visible ? kHeightWithPath : kHeightWithoutPath));
+}
+
+void frmMainWindow::fitIntoScreen(QSize designSize) {
+    // Measured with the style's final fonts and margins, as shown.
+    ensurePolished();
+    const QRect room = screen()->availableGeometry();
+    const QSize frame = frameGeometry().size() - geometry().size();
+    const QSize size = dialogs::fittedSize(*this, designSize, room.size() - frame);
+    resize(size);
+    move(dialogs::keptInside(QRect(pos(), size + frame), room).topLeft());
 }
 
 void frmMainWindow::setStatusText(int panel, const std::string& text) {

@@ -20,6 +20,10 @@ class QProgressBar;
 class QPushButton;
 class QToolBar;
 
+namespace kelmar::dialogs {
+class FittedLabel;
+}
+
 namespace kelmar::app {
 
 class frmMainWindow final : public QMainWindow {
@@ -85,6 +89,8 @@ private:
     void checkHostVersion();
     void selectLastRow();
     void applyOutputFrame();
+    // The design size, or less where the screen is smaller; long texts shortened to fit it.
+    void fitIntoScreen(QSize designSize);
     QString text(int line) const;
     QString hostText(const std::string& bytes) const;
     bool isOutOfTolerance(int row) const;
@@ -101,8 +107,8 @@ private:
     QGroupBox* framePathForOutput_ = nullptr;
     QLabel* lblPath_ = nullptr;
     QProgressBar* progress_ = nullptr;
-    QLabel* panel1_ = nullptr;
-    QLabel* panel2_ = nullptr;
+    dialogs::FittedLabel* panel1_ = nullptr;
+    dialogs::FittedLabel* panel2_ = nullptr;
     QToolBar* toolbar_ = nullptr;
     std::map<std::string, QAction*> actionsByName_;
     std::map<std::string, QWidget*> widgets_;

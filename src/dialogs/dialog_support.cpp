@@ -15,17 +15,8 @@
 namespace kelmar::dialogs {
 namespace {
 
-constexpr int kTwipsPerPixel = 15;
-
 // The system's names of the Cancel buttons.
 constexpr const char* kCancelNames[] = {"cmdCancel", "CancelButton"};
-
-// A rectangle moved, as little as it takes, to lie inside room.
-QRect keptInside(QRect rect, const QRect& room) {
-    rect.moveLeft(std::max(room.left(), std::min(rect.left(), room.right() - rect.width() + 1)));
-    rect.moveTop(std::max(room.top(), std::min(rect.top(), room.bottom() - rect.height() + 1)));
-    return rect;
-}
 
 }  // namespace
 
@@ -36,7 +27,7 @@ DialogBase::DialogBase(app::KelmarProcess& process, QWidget& mainWindow, const c
 }
 
 void DialogBase::setDesignSize(int widthTwips, int heightTwips) {
-    designSize_ = QSize(widthTwips / kTwipsPerPixel, heightTwips / kTwipsPerPixel);
+    designSize_ = QSize(pixelsFromTwips(widthTwips), pixelsFromTwips(heightTwips));
 }
 
 void DialogBase::open() {
@@ -56,11 +47,7 @@ void DialogBase::fitIntoScreen() {
     const QRect mainFrame = mainWindow_.frameGeometry();
     const QRect mainInside = mainWindow_.geometry();
     const QSize frame = mainFrame.size() - mainInside.size();
-    const QSize roomInside = room.size() - frame;
-    QSize size = (designSize_.isValid() ? designSize_ : sizeHint()).boundedTo(roomInside);
-    shortenTextsToFit(*this, size.width());
-    if (layout()) layout()->activate();
-    size = size.expandedTo(minimumSizeHint()).boundedTo(roomInside);
+    const QSize size = fittedSize(*this, designSize_, room.size() - frame);
     resize(size);
     QRect placed(QPoint(), size + frame);
     placed.moveCenter(mainFrame.center());

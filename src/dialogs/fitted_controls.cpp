@@ -2,12 +2,16 @@
 
 #include <QAbstractButton>
 #include <QAbstractItemView>
+#include <QAction>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLayout>
 #include <QPainter>
 #include <QStyle>
+#include <QToolBar>
+#include <QToolButton>
 #include <algorithm>
+#include <limits>
 #include <vector>
 
 namespace kelmar::dialogs {
@@ -25,10 +29,36 @@ constexpr int kComboDecorationChars = 4;
 
 int characters(const QWidget& widget, int count) { return count * widget.fontMetrics().averageCharWidth(); }
 
+// A toolbar button shows its action's texts, and takes them again whenever the action changes.
+QAction* actionOf(const QWidget& control) {
+    auto* button = qobject_cast<const QToolButton*>(&control);
+    return button ? button->defaultAction() : nullptr;
+}
+
 QString captionOf(const QWidget& control) {
     if (auto* button = qobject_cast<const QAbstractButton*>(&control)) return button->text();
     if (auto* frame = qobject_cast<const QGroupBox*>(&control)) return frame->title();
     return {};
+}
+
+// A caption that an earlier fitting shortened has its whole text as tooltip.
+QString wholeCaptionOf(const QWidget& control) {
+    const QString caption = captionOf(control);
+    const QString tip = control.toolTip();
+    return caption.endsWith(QChar(0x2026)) && tip.startsWith(caption.chopped(1)) ? tip : caption;
+}
+
+// What a shortened text shows as tooltip: the whole text, then any tooltip of its own.
+QString wholeTextTip(const QString& whole, const QString& ownTip) {
+    return ownTip.isEmpty() || ownTip == whole ? whole : whole + '\n' + ownTip;
+}
+
+// An action's whole caption and own tooltip, with what an earlier fitting gave it undone.
+std::pair<QString, QString> wholeTextsOf(QAction& action) {
+    action.setIconText(QString());
+    const QString whole = action.iconText();
+    const QString tip = action.toolTip();
+    return {whole, tip.startsWith(whole + '\n') ? tip.mid(whole.size() + 1) : tip};
 }
 
 void setCaption(QWidget& control, const QString& caption) {
@@ -38,17 +68,23 @@ void setCaption(QWidget& control, const QString& caption) {
         frame->setTitle(caption);
 }
 
-// The width the window's layout needs now, after every cached size is dropped.
+// The width the window's layout needs now, after every cached size is dropped. A toolbar
+// needs room for all its buttons: those that do not fit hide behind its extension.
 int neededWidth(QWidget& window) {
     for (QWidget* child : window.findChildren<QWidget*>()) child->updateGeometry();
     for (QLayout* layout : window.findChildren<QLayout*>()) layout->invalidate();
-    return window.layout() ? window.layout()->totalMinimumSize().width() : window.minimumSizeHint().width();
+    int needed = window.layout() ? window.layout()->totalMinimumSize().width() : window.minimumSizeHint().width();
+    for (QToolBar* toolbar : window.findChildren<QToolBar*>())
+        if (!toolbar->isHidden() && toolbar->orientation() == Qt::Horizontal)
+            needed = std::max(needed, toolbar->sizeHint().width());
+    return needed;
 }
 
 // A caption, or a combo box sized by its entries, with what it had at first.
 struct FittedText {
     QWidget* control;
     QString whole;
+    QString ownTip;
     int width;
     int maximumWidth;
 };
@@ -75,6 +111,12 @@ int widestEntry(const QComboBox& combo) {
 void limitTexts(const std::vector<FittedText>& texts, int limit) {
     for (const FittedText& text : texts) {
         const bool shorten = text.width > limit;
+        if (QAction* action = actionOf(*text.control)) {
+            action->setIconText(shorten ? text.control->fontMetrics().elidedText(text.whole, Qt::ElideRight, limit)
+                                        : QString());
+            action->setToolTip(shorten ? wholeTextTip(text.whole, text.ownTip) : text.ownTip);
+            continue;
+        }
         if (qobject_cast<QComboBox*>(text.control)) {
             // A maximum width holds even where the box's own size hints are cached.
             text.control->setMaximumWidth(shorten ? limit + characters(*text.control, kComboDecorationChars)
@@ -83,7 +125,7 @@ void limitTexts(const std::vector<FittedText>& texts, int limit) {
         }
         setCaption(*text.control,
                    shorten ? text.control->fontMetrics().elidedText(text.whole, Qt::ElideRight, limit) : text.whole);
-        text.control->setToolTip(shorten ? text.whole : QString());
+        text.control->setToolTip(shorten ? wholeTextTip(text.whole, text.ownTip) : text.ownTip);
     }
 }
 
@@ -93,12 +135,19 @@ std::vector<FittedText> textsOf(QWidget& window) {
         if (auto* combo = qobject_cast<QComboBox*>(child)) {
             // One that keeps a width of its own never widens the window.
             if (combo->sizeAdjustPolicy() != QComboBox::AdjustToMinimumContentsLengthWithIcon)
-                texts.push_back({child, QString(), widestEntry(*combo), combo->maximumWidth()});
+                texts.push_back({child, QString(), QString(), widestEntry(*combo), combo->maximumWidth()});
             continue;
         }
-        const QString caption = captionOf(*child);
+        if (QAction* action = actionOf(*child)) {
+            auto [whole, ownTip] = wholeTextsOf(*action);
+            texts.push_back(
+                {child, whole, ownTip, child->fontMetrics().horizontalAdvance(whole), child->maximumWidth()});
+            continue;
+        }
+        const QString caption = wholeCaptionOf(*child);
         if (!caption.isEmpty())
-            texts.push_back({child, caption, child->fontMetrics().horizontalAdvance(caption), child->maximumWidth()});
+            texts.push_back(
+                {child, caption, QString(), child->fontMetrics().horizontalAdvance(caption), child->maximumWidth()});
     }
     return texts;
 }
@@ -111,8 +160,8 @@ FittedLabel::FittedLabel(const QString& text, QWidget* parent, Qt::TextElideMode
     setTextFormat(Qt::PlainText);
 }
 
-FittedLabel* fittedLabel(const QString& text, const QString& name, QWidget* parent) {
-    auto* label = new FittedLabel(text, parent);
+FittedLabel* fittedLabel(const QString& text, const QString& name, QWidget* parent, Qt::TextElideMode elide) {
+    auto* label = new FittedLabel(text, parent, elide);
     label->setObjectName(name);
     return label;
 }
@@ -141,8 +190,13 @@ bool FittedLabel::shortened() const {
     return !wordWrap() && fontMetrics().horizontalAdvance(text()) > textRoom().width();
 }
 
+void FittedLabel::setOwnToolTip(const QString& tip) {
+    ownTip_ = tip;
+    showWholeTextAsTip();
+}
+
 void FittedLabel::showWholeTextAsTip() {
-    const QString tip = shortened() ? text() : QString();
+    const QString tip = shortened() ? wholeTextTip(text(), ownTip_) : ownTip_;
     if (toolTip() != tip) setToolTip(tip);
 }
 
@@ -175,8 +229,10 @@ void fitComboBox(QComboBox& combo, int screenWidth) {
 }
 
 void shortenTextsToFit(QWidget& window, int width) {
-    if (neededWidth(window) <= width) return;
     const std::vector<FittedText> texts = textsOf(window);
+    // A window fitted before shows its texts whole again first.
+    limitTexts(texts, std::numeric_limits<int>::max());
+    if (neededWidth(window) <= width) return;
     int widest = 0;
     for (const FittedText& text : texts) widest = std::max(widest, text.width);
     const int shortest = characters(window, kShortestTextChars);
@@ -193,6 +249,19 @@ void shortenTextsToFit(QWidget& window, int width) {
     }
     limitTexts(texts, reaches);
     neededWidth(window);  // leaves no size cached from the trials
+}
+
+QSize fittedSize(QWidget& window, QSize designSize, QSize room) {
+    QSize size = (designSize.isValid() ? designSize : window.sizeHint()).boundedTo(room);
+    shortenTextsToFit(window, size.width());
+    if (window.layout()) window.layout()->activate();
+    return size.expandedTo(window.minimumSizeHint()).boundedTo(room);
+}
+
+QRect keptInside(QRect rect, const QRect& room) {
+    rect.moveLeft(std::max(room.left(), std::min(rect.left(), room.right() - rect.width() + 1)));
+    rect.moveTop(std::max(room.top(), std::min(rect.top(), room.bottom() - rect.height() + 1)));
+    return rect;
 }
 
 }  // namespace kelmar::dialogs

@@ -3,6 +3,7 @@
 // of any length: none of them may widen its window beyond the size it was designed for.
 
 #include <QLabel>
+#include <QRect>
 
 class QComboBox;
 class QWidget;
@@ -17,6 +18,9 @@ class FittedLabel final : public QLabel {
 public:
     FittedLabel(const QString& text, QWidget* parent, Qt::TextElideMode elide = Qt::ElideRight);
 
+    // A tooltip of the label's own: shown while the text is whole, below the whole text otherwise.
+    void setOwnToolTip(const QString& tip);
+
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
 
@@ -30,17 +34,29 @@ private:
     void showWholeTextAsTip();
 
     Qt::TextElideMode elide_;
+    QString ownTip_;
 };
 
 // A FittedLabel carrying its system name.
-FittedLabel* fittedLabel(const QString& text, const QString& name, QWidget* parent);
+FittedLabel* fittedLabel(const QString& text, const QString& name, QWidget* parent,
+                         Qt::TextElideMode elide = Qt::ElideRight);
+
+// Window sizes are designed in twips, 15 to a pixel.
+constexpr int pixelsFromTwips(int twips) { return twips / 15; }
 
 // A combo box whose drop-down shows its entries whole, as far as the screen allows.
 void fitComboBox(QComboBox& combo, int screenWidth);
 
-// Shortens the captions of buttons and frames, and narrows combo boxes sized by their entries,
-// the widest first, until window's layout needs no more than width (or as little as it can).
-// Each shortened caption keeps its whole text as tooltip.
+// Shortens the captions of buttons (toolbar buttons too) and frames, and narrows combo boxes sized
+// by their entries, the widest first, until window's layout and toolbars need no more than width
+// (or as little as they can). Each shortened caption keeps its whole text as tooltip.
 void shortenTextsToFit(QWidget& window, int width);
+
+// The size window (its frame not counted) takes within room: its design size, or its size hint
+// when it has none, with texts shortened until its layout fits.
+QSize fittedSize(QWidget& window, QSize designSize, QSize room);
+
+// rect moved, as little as it takes, to lie inside room.
+QRect keptInside(QRect rect, const QRect& room);
 
 }  // namespace kelmar::dialogs

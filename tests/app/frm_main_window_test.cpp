@@ -1,5 +1,6 @@
 #include "app/frm_main_window.h"
 #include "app_fixture.h"
+#include "dialogs/started_window.h"
 #include "dialogs/frm_path_select.h"
 #include "platform/number_text.h"
 #include "settings/setting_names.h"
@@ -11,6 +12,9 @@
 #include <QAbstractItemView>
 #include <QListWidget>
 #include <QPushButton>
+#include <QScreen>
+#include <QToolBar>
+#include <QToolButton>
 #include <QtTest>
 
 using namespace kelmar;
@@ -191,6 +195,41 @@ private slots:
         dialog = open();
         dialog->findChild<QPushButton*>("cmdCancel")->click();
         QCOMPARE(window.outputPath(), std::string(""));
+    }
+    void longTextsShortenAndTheWindowStaysInsideTheScreen() {
+        const std::string longWords =
+            " and then a description far longer than any window was designed for, which goes on and on";
+        test::StartedWindow w({.numberedTexts = true, .textSuffix = longWords});
+        auto line = [&](int n) { return "Line " + QString::number(n) + QString::fromStdString(longWords); };
+        // Fitted again with the output frame, the texts that came after start-up long too.
+        w.window.showOutputFrame(true);
+        w.window.setOutputPath("/srv/results" + longWords + longWords + "/and/deeper/still");
+        w.window.setStatusText(2, "Line 238" + longWords);
+        w.window.showOnline(true);  // the toolbar buttons take the action's texts again
+        QCoreApplication::processEvents();
+
+        const QRect screen = w.window.screen()->availableGeometry();
+        QVERIFY(screen.contains(w.window.frameGeometry()));
+        const QSize frame = w.window.frameGeometry().size() - w.window.size();
+        QCOMPARE(w.window.size(), QSize(820, 667).boundedTo(screen.size() - frame));
+        auto* toolbar = w.window.findChild<QToolBar*>("Toolbar1");
+        for (const char* name : {"Button1", "Button3", "Button5", "Button7"}) {
+            auto* button = qobject_cast<QToolButton*>(toolbar->widgetForAction(w.window.findChild<QAction*>(name)));
+            QVERIFY2(button->isVisible() && toolbar->rect().contains(button->geometry()), name);
+        }
+        auto* online = qobject_cast<QToolButton*>(toolbar->widgetForAction(w.window.findChild<QAction*>("Button1")));
+        QVERIFY(online->text().endsWith(QChar(0x2026)));
+        QCOMPARE(online->toolTip(), line(196) + "\n" + line(197));
+        QCOMPARE(w.window.findChild<QLabel*>("Panel1")->text(), line(231));
+
+        w.window.grab();  // paints, as a person would see it
+        QVERIFY(test::shortenedTexts(w.window) > 20);
+        QCOMPARE(w.window.findChild<QLabel*>("Panel1")->toolTip(), line(231) + "\n" + line(232));
+        QCOMPARE(w.window.findChild<QLabel*>("lblPath")->toolTip(), w.window.findChild<QLabel*>("lblPath")->text());
+        // Display only, though it can show its tooltip.
+        auto* marked = w.window.findChild<QCheckBox*>("chkMarked");
+        QTest::mouseClick(marked, Qt::LeftButton);
+        QVERIFY(!marked->isChecked());
     }
 };
 

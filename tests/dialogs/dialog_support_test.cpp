@@ -26,6 +26,7 @@
 
 using namespace kelmar;
 using test::child;
+using test::shortenedTexts;
 
 namespace {
 
@@ -33,25 +34,6 @@ const std::string kLongWords =
     " and then a description far longer than any window was designed for, which goes on and on with more words "
     "than a label can hold";
 const std::string kOneLongWord(120, 'W');
-
-// Every label, button and frame: a text it cannot show whole is shortened and whole in its tooltip.
-int shortenedTexts(QWidget& dialog) {
-    int shortened = 0;
-    for (auto* label : dialog.findChildren<QLabel*>()) {
-        if (!label->isVisible() || label->wordWrap()) continue;
-        if (label->fontMetrics().horizontalAdvance(label->text()) <= label->contentsRect().width()) continue;
-        if (label->toolTip() != label->text()) qWarning() << label->objectName() << "hides its text";
-        shortened += label->toolTip() == label->text() ? 1 : -1000;
-    }
-    for (auto* control : dialog.findChildren<QWidget*>()) {
-        auto* button = qobject_cast<QAbstractButton*>(control);
-        auto* frame = qobject_cast<QGroupBox*>(control);
-        const QString caption = button ? button->text() : frame ? frame->title() : QString();
-        if (!caption.endsWith(QChar(0x2026))) continue;
-        shortened += control->toolTip().startsWith(caption.chopped(1)) ? 1 : -1000;
-    }
-    return shortened;
-}
 
 // Escape where a person would press it: in the control that has the focus.
 void pressEscape(QWidget& dialog) {

@@ -8,6 +8,7 @@
 #include <QAbstractButton>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
@@ -63,6 +64,27 @@ inline QString textOf(QWidget* parent, const char* name) {
     if (auto* button = qobject_cast<QAbstractButton*>(control)) return button->text();
     if (auto* label = qobject_cast<QLabel*>(control)) return label->text();
     return "<no " + QString(name) + ">";
+}
+
+// Every label, button and frame of window: a text it cannot show whole is shortened and whole
+// at the start of its tooltip. The number shortened; negative when one hides its text.
+inline int shortenedTexts(QWidget& window) {
+    int shortened = 0;
+    for (auto* label : window.findChildren<QLabel*>()) {
+        if (!label->isVisible() || label->wordWrap()) continue;
+        if (label->fontMetrics().horizontalAdvance(label->text()) <= label->contentsRect().width()) continue;
+        const bool whole = label->toolTip().startsWith(label->text());
+        if (!whole) qWarning() << label->objectName() << "hides its text";
+        shortened += whole ? 1 : -1000;
+    }
+    for (auto* control : window.findChildren<QWidget*>()) {
+        auto* button = qobject_cast<QAbstractButton*>(control);
+        auto* frame = qobject_cast<QGroupBox*>(control);
+        const QString caption = button ? button->text() : frame ? frame->title() : QString();
+        if (!caption.endsWith(QChar(0x2026))) continue;
+        shortened += control->toolTip().startsWith(caption.chopped(1)) ? 1 : -1000;
+    }
+    return shortened;
 }
 
 // The one message was the administrator gate's.
