@@ -176,7 +176,13 @@ int main(int argc, char** argv) {
     const auto application =
         ComRef<IDispatch>::adopt(host::sim::win::makeApplication(locator.application(), controls, types));
     DWORD rot = 0;
-    HRESULT hr = RegisterActiveObject(application.get(), kApplicationClsid, ACTIVEOBJECT_STRONG, &rot);
+    // Right after Wine starts, the service behind the running object table may not answer yet.
+    HRESULT hr = E_FAIL;
+    for (int attempt = 0; attempt < 40; ++attempt) {
+        hr = RegisterActiveObject(application.get(), kApplicationClsid, ACTIVEOBJECT_STRONG, &rot);
+        if (hr != HRESULT_FROM_WIN32(RPC_S_SERVER_UNAVAILABLE)) break;
+        Sleep(500);
+    }
     if (FAILED(hr)) {
         std::fprintf(stderr, "RegisterActiveObject failed: %s\n", host::win::hresultText(hr).c_str());
         return 3;
