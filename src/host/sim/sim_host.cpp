@@ -39,10 +39,10 @@ std::string SimComment::Line(int i) const {
     return lines[static_cast<std::size_t>(i) - 1].get();
 }
 
-SimCommand::SimCommand(Member<CommandModel> model, int index) : model_(std::move(model)), index_(index) {
-    if (model_.error) return;
-    // The sub-models move into their objects; the command keeps only presence and error.
-    CommandModel& c = model_.value;
+SimCommand::SimCommand(Member<CommandModel>& model, int index) : model_(&model), index_(index) {
+    if (model.error) return;
+    // The sub-models move into their objects; the model keeps only presence and error.
+    CommandModel& c = model.value;
     dimension_ = makeObject<SimDimension>(c.dimension);
     comment_ = makeObject<SimComment>(c.comment);
     statistics_ = makeObject<SimStatistics>(c.statistics);
@@ -86,9 +86,7 @@ SimPartProgram::SimPartProgram(PartProgramModel model) : m_(std::move(model)) {
     std::vector<std::shared_ptr<SimCommand>> list;
     list.reserve(commands.size());
     for (std::size_t i = 0; i < commands.size(); ++i)
-        list.push_back(std::make_shared<SimCommand>(std::move(commands[i]), static_cast<int>(i) + 1));
-    // Swapped out, not cleared: clear() would keep the room of every command read.
-    std::vector<Member<CommandModel>>().swap(commands);
+        list.push_back(std::make_shared<SimCommand>(commands[i], static_cast<int>(i) + 1));
     commands_ = std::make_shared<SimCommands>(std::move(list));
 }
 

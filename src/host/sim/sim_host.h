@@ -74,8 +74,9 @@ private:
 
 class SimCommand : public Command {
 public:
-    // A command given as an error fails every call with its reason.
-    SimCommand(Member<CommandModel> model, int index);
+    // A command given as an error fails every call with its reason. The model stays
+    // where it is (the part program holds it), so a command is never held twice.
+    SimCommand(Member<CommandModel>& model, int index);
 
     int Type() const override { return m().type.get(); }
     std::string Id() const override { return m().id.get(); }
@@ -99,9 +100,9 @@ public:
     void markPrepared() { prepared_ = true; }
 
 private:
-    const CommandModel& m() const { return model_.get(); }
+    const CommandModel& m() const { return model_->get(); }
 
-    Member<CommandModel> model_;
+    const Member<CommandModel>* model_;
     int index_;
     bool prepared_ = false;
     std::shared_ptr<SimDimension> dimension_;
@@ -129,6 +130,9 @@ private:
 class SimPartProgram : public PartProgram {
 public:
     explicit SimPartProgram(PartProgramModel model);
+    // Its commands point into its model.
+    SimPartProgram(const SimPartProgram&) = delete;
+    SimPartProgram& operator=(const SimPartProgram&) = delete;
 
     std::string Name() const override { return m_.name.get(); }
     std::string FullName() const override { return m_.fullName.get(); }
