@@ -16,6 +16,11 @@ ScratchFolder::ScratchFolder() {
     path_ = pattern;
 }
 
+ScratchFolder::~ScratchFolder() {
+    std::error_code ec;
+    fs::remove_all(path_, ec);
+}
+
 std::string ScratchFolder::file(std::string_view name) const { return (fs::path(path_) / name).string(); }
 
 void ScratchFolder::write(std::string_view name, std::string_view content) const {

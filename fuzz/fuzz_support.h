@@ -58,6 +58,9 @@ public:
 class ScratchFolder {
 public:
     ScratchFolder();
+    ~ScratchFolder();
+    ScratchFolder(const ScratchFolder&) = delete;
+    ScratchFolder& operator=(const ScratchFolder&) = delete;
     const std::string& path() const { return path_; }
     std::string file(std::string_view name) const;
     // Writes one file below the folder, creating the folders on the way.
