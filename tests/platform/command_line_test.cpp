@@ -61,6 +61,7 @@ TEST(CommandLine, SetGrowsTheListKeepingWhatItHolds) {
     EXPECT_EQ(args.arg(2), "/srv/out");
 }
 
+#ifndef _WIN32
 TEST(CommandLine, ArgvGoesByPositionAndKeepsTheFolderVerbatim) {
     const char* argv[] = {"kelmar", "/I", " /qdas/out put/ ", "/third"};
     auto args = commandLineFromArgv(4, argv, 2);
@@ -82,3 +83,15 @@ TEST(CommandLine, ArgvGoesByPositionAndKeepsTheFolderVerbatim) {
     EXPECT_FALSE(args.automaticOnline());
     EXPECT_EQ(commandLineFromArgv(1, argv, 2).count(), 0);
 }
+#else
+TEST(CommandLine, ArgvIsJoinedAndSplitAtEverySlash) {
+    // On Windows the joined line is split at every "/": its paths hold none.
+    const char* argv[] = {"kelmar", "/I/C:\\q", "das\\out", "/third"};
+    auto args = commandLineFromArgv(4, argv, 2);
+    ASSERT_EQ(args.count(), 2);
+    EXPECT_EQ(args.arg(1), "I");
+    EXPECT_EQ(args.arg(2), "C:\\q das\\out");
+    const char* blank[] = {"kelmar", "/ i "};
+    EXPECT_TRUE(commandLineFromArgv(2, blank, 2).automaticWrite());
+}
+#endif

@@ -5,6 +5,7 @@
 #include <filesystem>
 
 #include "platform/paths.h"
+#include "support/environment.h"
 #include "support/faulty_file_system.h"
 #include "support/temp_folder.h"
 
@@ -125,24 +126,32 @@ TEST(FaultyFileSystem, FailsOnlyTheChosenOperations) {
     EXPECT_EQ(fs.calls(test::FileOp::Flush), 3);
 }
 
+const std::string sep(1, platform::pathSeparator());
+
 TEST(Paths, SeparatorsAndSafeNames) {
-    EXPECT_EQ(platform::joinPath("/opt/k", "TempData"), "/opt/k/TempData");
-    EXPECT_EQ(platform::joinPath("/opt/k/", "TempData"), "/opt/k/TempData");
-    EXPECT_EQ(platform::joinPath("/opt/k/", "/TempData"), "/opt/k/TempData");
-    EXPECT_EQ(platform::nativeSeparators("\\Languages\\resource.dll"), "/Languages/resource.dll");
+    const std::string k = platform::nativeSeparators("\\opt\\k");
+    EXPECT_EQ(platform::joinPath(k, "TempData"), k + sep + "TempData");
+    EXPECT_EQ(platform::joinPath(k + sep, "TempData"), k + sep + "TempData");
+    EXPECT_EQ(platform::joinPath(k + "/", "/TempData"), k + "/TempData");
+    EXPECT_EQ(platform::nativeSeparators("\\Languages\\resource.dll"), sep + "Languages" + sep + "resource.dll");
     EXPECT_EQ(platform::safeNamePart("A/B\\C"), "A_B_C");
+#ifdef _WIN32
+    EXPECT_EQ(platform::safeNamePart("a<b>c:d\"e|f?g*"), "a_b_c_d_e_f_g_");
+#else
+    EXPECT_EQ(platform::safeNamePart("a:b*"), "a:b*");
+#endif
     EXPECT_EQ(platform::safeNamePart(".."), "__");
     EXPECT_EQ(platform::safeNamePart("a..b"), "a..b");
     EXPECT_EQ(platform::safeNamePart(std::string("a\0b", 3)), "a_b");
 }
 
 TEST(Paths, ProgramFolderAndSettingsFileFollowTheEnvironment) {
-    setenv("KELMAR_HOME", "/srv/kelmar/", 1);
+    test::setEnvironment("KELMAR_HOME", "/srv/kelmar/");
     EXPECT_EQ(platform::programFolder(nullptr), "/srv/kelmar");
-    unsetenv("KELMAR_HOME");
+    test::setEnvironment("KELMAR_HOME", nullptr);
     EXPECT_FALSE(platform::programFolder(nullptr).empty());
-    setenv("KELMAR_SETTINGS", "/tmp/x.ini", 1);
+    test::setEnvironment("KELMAR_SETTINGS", "/tmp/x.ini");
     EXPECT_EQ(platform::settingsFilePath("/srv/kelmar"), "/tmp/x.ini");
-    unsetenv("KELMAR_SETTINGS");
-    EXPECT_EQ(platform::settingsFilePath("/srv/kelmar"), "/srv/kelmar/settings.ini");
+    test::setEnvironment("KELMAR_SETTINGS", nullptr);
+    EXPECT_EQ(platform::settingsFilePath("/srv/kelmar"), "/srv/kelmar" + sep + "settings.ini");
 }

@@ -55,7 +55,7 @@ TEST_F(LanguageTextsTest, ShortOrMissingFileFailsWithTheMessage) {
     EXPECT_FALSE(settings::LoadLanguageTexts(texts, context));
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_EQ(messages.shown[0].kind, platform::MessageKind::Error);
-    EXPECT_EQ(messages.shown[0].text, "File " + home.path() + "/Languages/resource.dll was not found.");
+    EXPECT_EQ(messages.shown[0].text, "File " + home.file("Languages/resource.dll") + " was not found.");
     // Lines read before the failure keep their new texts.
     EXPECT_EQ(texts.line(236), "short 236");
     EXPECT_EQ(statuses.back(), "short 236");
@@ -100,7 +100,7 @@ TEST_F(LanguageTextsTest, SwitchToAnAbsentLanguageChangesNothing) {
     EXPECT_EQ(texts.line(5), "en 5");
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_EQ(messages.shown[0].kind, platform::MessageKind::Information);
-    EXPECT_EQ(messages.shown[0].text, "Language file " + home.path() + "/Languages/Czech.dll did not exist.");
+    EXPECT_EQ(messages.shown[0].text, "Language file " + home.file("Languages/Czech.dll") + " did not exist.");
 }
 
 TEST_F(LanguageTextsTest, SwitchToABrokenFileReportsTheReloadFailure) {

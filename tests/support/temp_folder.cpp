@@ -29,7 +29,10 @@ TempFolder::~TempFolder() {
     fs::remove_all(path_, ec);
 }
 
-std::string TempFolder::file(const std::string& name) const { return (fs::path(path_) / name).string(); }
+// In the platform's separators, as the code under test composes its paths.
+std::string TempFolder::file(const std::string& name) const {
+    return (fs::path(path_) / name).make_preferred().string();
+}
 
 std::string TempFolder::write(const std::string& name, const std::string& content) const {
     fs::path target = fs::path(path_) / name;
