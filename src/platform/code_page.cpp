@@ -126,4 +126,30 @@ std::string fromUtf8(std::string_view utf8, CodePage codePage) {
     return out;
 }
 
+std::u16string toUtf16(std::string_view bytes, CodePage codePage) {
+    std::u16string out;
+    out.reserve(bytes.size());
+    // Both code pages lie wholly in the basic plane: one unit per byte.
+    for (char b : bytes) out += static_cast<char16_t>(decodeByte(static_cast<unsigned char>(b), codePage));
+    return out;
+}
+
+std::string fromUtf16(std::u16string_view utf16, CodePage codePage) {
+    const Encoder& encoder = encoderFor(codePage);
+    std::string out;
+    out.reserve(utf16.size());
+    for (size_t i = 0; i < utf16.size(); ++i) {
+        char16_t unit = utf16[i];
+        if (unit >= 0xD800 && unit <= 0xDFFF) {
+            // A pair stands for one character outside both code pages.
+            bool pair = unit <= 0xDBFF && i + 1 < utf16.size() && utf16[i + 1] >= 0xDC00 && utf16[i + 1] <= 0xDFFF;
+            if (pair) ++i;
+            out += '?';
+            continue;
+        }
+        out += encoder.encode(unit);
+    }
+    return out;
+}
+
 }  // namespace kelmar::platform

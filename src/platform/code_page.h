@@ -19,4 +19,10 @@ std::string toUtf8(std::string_view bytes, CodePage codePage);
 // malformed UTF-8, become '?'.
 std::string fromUtf8(std::string_view utf8, CodePage codePage);
 
+// Bytes of the code page to UTF-16, the system's own texts on Windows.
+std::u16string toUtf16(std::string_view bytes, CodePage codePage);
+
+// UTF-16 to bytes of the code page; what it cannot hold, and broken surrogates, become '?'.
+std::string fromUtf16(std::u16string_view utf16, CodePage codePage);
+
 }  // namespace kelmar::platform

@@ -1,6 +1,6 @@
 #pragma once
-// The real disk. The portable operations are in file_system.cpp; the crash-safe
-// writing, the lock and the tail read in the system's own file
+// The real disk. The portable operations are in file_system.cpp; copy, rename, the
+// crash-safe writing, the lock and the tail read in the system's own file
 // (file_system_posix.cpp, file_system_win.cpp).
 
 #include "platform/file_system.h"
@@ -30,5 +30,8 @@ public:
     bool createFolder(const std::string& path) override;
     std::vector<std::string> listFiles(const std::string& folder) override;
 };
+
+// The system's id of the running process.
+unsigned long currentProcessId();
 
 }  // namespace kelmar::platform

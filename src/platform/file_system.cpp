@@ -1,10 +1,13 @@
 #include "platform/file_system.h"
 
+#include <atomic>
+#include <chrono>
 #include <cstdio>
 #include <filesystem>
 #include <system_error>
 
 #include "platform/disk_file_system.h"
+#include "platform/native_path.h"
 
 namespace kelmar::platform {
 namespace {
@@ -12,7 +15,7 @@ namespace {
 namespace fs = std::filesystem;
 
 bool writeWith(const std::string& path, const std::string& data, const char* mode) {
-    std::FILE* file = std::fopen(path.c_str(), mode);
+    std::FILE* file = openFile(path, mode);
     if (!file) return false;
     bool written = data.empty() || std::fwrite(data.data(), 1, data.size(), file) == data.size();
     bool flushed = std::fflush(file) == 0;
@@ -30,7 +33,7 @@ std::optional<std::string> DiskFileSystem::readFileUpTo(const std::string& path,
     // The size is asked first, so a huge or sparse file is refused before any of it is read.
     const auto size = fileSize(path);
     if (!size || *size > maxBytes) return std::nullopt;
-    std::FILE* file = std::fopen(path.c_str(), "rb");
+    std::FILE* file = openFile(path, "rb");
     if (!file) return std::nullopt;
     std::string data;
     data.reserve(static_cast<std::size_t>(*size));
@@ -49,8 +52,9 @@ std::optional<std::string> DiskFileSystem::readFileUpTo(const std::string& path,
 
 std::optional<std::uintmax_t> DiskFileSystem::fileSize(const std::string& path) {
     std::error_code ec;
-    if (!fs::is_regular_file(path, ec)) return std::nullopt;
-    const auto size = fs::file_size(path, ec);
+    const fs::path file = nativePath(path);
+    if (!fs::is_regular_file(file, ec)) return std::nullopt;
+    const auto size = fs::file_size(file, ec);
     if (ec) return std::nullopt;
     return size;
 }
@@ -61,56 +65,44 @@ bool DiskFileSystem::appendFile(const std::string& path, const std::string& data
     return writeWith(path, data, "ab");
 }
 
-bool DiskFileSystem::copyFile(const std::string& from, const std::string& to, bool overwrite) {
-    std::error_code ec;
-    auto options = overwrite ? fs::copy_options::overwrite_existing : fs::copy_options::none;
-    return fs::copy_file(from, to, options, ec) && !ec;
-}
-
-bool DiskFileSystem::renameFile(const std::string& from, const std::string& to) {
-    std::error_code ec;
-    // A hard link refuses an existing target atomically; fall back where links are not offered.
-    fs::create_hard_link(from, to, ec);
-    if (!ec) {
-        if (fs::remove(from, ec)) return true;
-        // Not moved after all: the file must not stand under both names.
-        std::error_code ignored;
-        fs::remove(to, ignored);
-        return false;
-    }
-    if (fs::exists(to, ec) || !fs::exists(from, ec)) return false;
-    ec.clear();
-    fs::rename(from, to, ec);
-    return !ec;
-}
-
 bool DiskFileSystem::removeFile(const std::string& path) {
     std::error_code ec;
-    return fs::is_regular_file(path, ec) && fs::remove(path, ec);
+    const fs::path file = nativePath(path);
+    return fs::is_regular_file(file, ec) && fs::remove(file, ec);
 }
 
 bool DiskFileSystem::fileExists(const std::string& path) {
     std::error_code ec;
-    return fs::is_regular_file(path, ec);
+    return fs::is_regular_file(nativePath(path), ec);
 }
 
 bool DiskFileSystem::folderExists(const std::string& path) {
     std::error_code ec;
-    return !path.empty() && fs::is_directory(path, ec);
+    return !path.empty() && fs::is_directory(nativePath(path), ec);
 }
 
 bool DiskFileSystem::createFolder(const std::string& path) {
     std::error_code ec;
-    return !path.empty() && fs::create_directory(path, ec) && !ec;
+    return !path.empty() && fs::create_directory(nativePath(path), ec) && !ec;
 }
 
 std::vector<std::string> DiskFileSystem::listFiles(const std::string& folder) {
     std::vector<std::string> names;
     std::error_code ec;
-    for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec))
-        if (it->is_regular_file(ec)) names.push_back(it->path().filename().string());
+    for (fs::directory_iterator it(nativePath(folder), ec), end; !ec && it != end; it.increment(ec))
+        if (it->is_regular_file(ec)) names.push_back(corePath(it->path().filename()));
     return names;
 }
+std::string DiskFileSystem::processTag() {
+    static const long long started =
+        std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::system_clock::now().time_since_epoch())
+            .count();
+    static std::atomic<unsigned> sequence{0};
+    char tag[64];
+    std::snprintf(tag, sizeof tag, "%lu-%llx-%u", currentProcessId(), started, ++sequence);
+    return tag;
+}
+
 std::unique_ptr<FileSystem> makeDiskFileSystem() { return std::make_unique<DiskFileSystem>(); }
 
 std::vector<std::string> splitLines(const std::string& text) {

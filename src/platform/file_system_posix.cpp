@@ -6,10 +6,11 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <atomic>
 #include <cerrno>
 #include <chrono>
 #include <cstdio>
+#include <filesystem>
+#include <system_error>
 #include <thread>
 
 #include "platform/disk_file_system.h"
@@ -70,6 +71,31 @@ private:
 };
 
 }  // namespace
+
+bool DiskFileSystem::copyFile(const std::string& from, const std::string& to, bool overwrite) {
+    namespace fs = std::filesystem;
+    std::error_code ec;
+    auto options = overwrite ? fs::copy_options::overwrite_existing : fs::copy_options::none;
+    return fs::copy_file(from, to, options, ec) && !ec;
+}
+
+bool DiskFileSystem::renameFile(const std::string& from, const std::string& to) {
+    namespace fs = std::filesystem;
+    std::error_code ec;
+    // A hard link refuses an existing target atomically; fall back where links are not offered.
+    fs::create_hard_link(from, to, ec);
+    if (!ec) {
+        if (fs::remove(from, ec)) return true;
+        // Not moved after all: the file must not stand under both names.
+        std::error_code ignored;
+        fs::remove(to, ignored);
+        return false;
+    }
+    if (fs::exists(to, ec) || !fs::exists(from, ec)) return false;
+    ec.clear();
+    fs::rename(from, to, ec);
+    return !ec;
+}
 
 bool DiskFileSystem::writeNewFile(const std::string& path, const std::string& data) {
     Descriptor file(::open(path.c_str(), kNewFileFlags, kNewFileMode));
@@ -138,14 +164,6 @@ std::optional<std::string> DiskFileSystem::readTail(const std::string& path, std
     return tail;
 }
 
-std::string DiskFileSystem::processTag() {
-    static const long long started =
-        std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::system_clock::now().time_since_epoch())
-            .count();
-    static std::atomic<unsigned> sequence{0};
-    char tag[64];
-    std::snprintf(tag, sizeof tag, "%ld-%llx-%u", static_cast<long>(::getpid()), started, ++sequence);
-    return tag;
-}
+unsigned long currentProcessId() { return static_cast<unsigned long>(::getpid()); }
 
 }  // namespace kelmar::platform

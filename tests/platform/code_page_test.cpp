@@ -37,3 +37,17 @@ TEST(CodePage, WhatCannotBeHeldBecomesAQuestionMark) {
     EXPECT_EQ(fromUtf8("\xED\xA0\x80", CodePage::Windows1252), "?");         // U+D800
     EXPECT_EQ(fromUtf8("\xF4\x90\x80\x80", CodePage::Windows1252), "?");     // U+110000
 }
+
+TEST(CodePage, Utf16RoundTripAndWhatCannotBeHeld) {
+    for (CodePage cp : {CodePage::Windows1252, CodePage::Windows1250}) {
+        std::string all;
+        for (int b = 1; b < 256; ++b)
+            if (toUtf8(std::string(1, static_cast<char>(b)), cp) != "\xEF\xBF\xBD") all += static_cast<char>(b);
+        EXPECT_EQ(fromUtf16(toUtf16(all, cp), cp), all);
+    }
+    EXPECT_EQ(toUtf16("S\xFC" "d", CodePage::Windows1252), u"S\u00FCd");
+    EXPECT_EQ(fromUtf16(u"\u0159", CodePage::Windows1250), "\xF8");
+    EXPECT_EQ(fromUtf16(u"\u0159", CodePage::Windows1252), "?");
+    EXPECT_EQ(fromUtf16(u"a\U0001F600b", CodePage::Windows1252), "a?b");   // one character, one mark
+    EXPECT_EQ(fromUtf16(std::u16string(u"\xD800x"), CodePage::Windows1252), "?x");  // lone surrogate
+}
