@@ -131,7 +131,7 @@ TEST(Delivery, EachFailedFileOperationLeavesTheMeasurementWholeAndTheUserTold) {
                 const std::string& path = w.files.failedPath();
                 const bool tempDataRefused = (op == FileOp::CreateFolder && path == w.tempData()) ||
                                              ((op == FileOp::Create || op == FileOp::Write || op == FileOp::Flush) &&
-                                              path.starts_with(w.tempData() + "/"));
+                                              path.starts_with(w.tempData() + platform::pathSeparator()));
                 if (tempDataRefused) {
                     ++refusedInTempData;
                     EXPECT_FALSE(result) << where;
