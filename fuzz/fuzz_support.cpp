@@ -11,9 +11,11 @@ namespace kelmar::fuzz {
 namespace fs = std::filesystem;
 
 ScratchFolder::ScratchFolder() {
-    std::string pattern = (fs::temp_directory_path() / "kelmar-fuzz-XXXXXX").string();
-    if (!mkdtemp(pattern.data())) propertyFailed("no scratch folder");
-    path_ = pattern;
+    // The tag differs per call and per process, so the folder is ours once it is made (no mkdtemp on Windows).
+    const fs::path folder = fs::temp_directory_path() / ("kelmar-fuzz-" + disk().processTag());
+    std::error_code ec;
+    if (!fs::create_directory(folder, ec)) propertyFailed("no scratch folder");
+    path_ = folder.string();
 }
 
 ScratchFolder::~ScratchFolder() {
