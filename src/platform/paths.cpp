@@ -2,7 +2,14 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <iterator>
 #include <system_error>
+
+#include "platform/native_path.h"
+
+#ifdef _WIN32
+#include <windows.h>
+#endif
 
 namespace kelmar::platform {
 
@@ -39,7 +46,12 @@ std::string programFolder(const char* argv0) {
     }
     namespace fs = std::filesystem;
     std::error_code ec;
-#ifndef _WIN32
+#ifdef _WIN32
+    // The module's own file name; a path longer than the buffer falls back to argv0.
+    wchar_t self[32768];
+    const DWORD length = ::GetModuleFileNameW(nullptr, self, static_cast<DWORD>(std::size(self)));
+    if (length > 0 && length < std::size(self)) return corePath(fs::path(std::wstring(self, length)).parent_path());
+#else
     fs::path self = fs::read_symlink("/proc/self/exe", ec);
     if (!ec && !self.empty()) return self.parent_path().string();
     ec.clear();
