@@ -101,21 +101,12 @@ HostError hostError(const std::string& what, HRESULT hr) { return HostError(what
 
 std::string fromWide(const wchar_t* text, std::size_t length, platform::CodePage codePage) {
     if (!text || length == 0) return {};
-    const int wide = static_cast<int>(length);
-    const int bytes = WideCharToMultiByte(CP_UTF8, 0, text, wide, nullptr, 0, nullptr, nullptr);
-    if (bytes <= 0) return std::string(length, '?');
-    std::string utf8(static_cast<std::size_t>(bytes), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text, wide, utf8.data(), bytes, nullptr, nullptr);
-    return platform::fromUtf8(utf8, codePage);
+    return platform::fromUtf16(std::u16string_view(reinterpret_cast<const char16_t*>(text), length), codePage);
 }
 
 BSTR toBstr(const std::string& bytes, platform::CodePage codePage) {
-    const std::string utf8 = platform::toUtf8(bytes, codePage);
-    const int length = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
-    BSTR out = SysAllocStringLen(nullptr, static_cast<UINT>(length > 0 ? length : 0));
-    if (out && length > 0)
-        MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), out, length);
-    return out;
+    const std::u16string wide = platform::toUtf16(bytes, codePage);
+    return SysAllocStringLen(reinterpret_cast<const OLECHAR*>(wide.data()), static_cast<UINT>(wide.size()));
 }
 
 std::string textOf(const VARIANT& value, platform::CodePage codePage, const std::string& member) {
