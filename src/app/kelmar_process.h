@@ -33,6 +33,9 @@ struct ProcessState {
     // The minimise flag: read from Minimize when online mode is switched on, cleared by
     // "Offline"; the data entry form's OK minimises the main window by it.
     bool minimise = false;
+    // Saved data entries that exist but could not be read, and no person has confirmed
+    // the form since: an automatic output then lacks its part data and is kept back.
+    bool savedEntriesUnread = false;
 };
 
 // Where the ports come from; tests put their fakes here.

@@ -43,6 +43,12 @@ bool RunController::writeFiles() {
     qdas::WriterContext context{s.run,       process_.settings(), s.texts, process_.messages(),
                                 process_.files(), s.args,      *s.connection.ActivePartProgram,
                                 s.programFolder, clock_,       ports_};
+    if (s.savedEntriesUnread && s.args.automaticWrite()) {
+        process_.messages().error(platform::kApplicationTitle,
+                                  "The saved entries could not be read, so this output has no part data "
+                                  "and is not distributed.");
+        context.keepInTempData = true;
+    }
     return qdas::WriteQdasFiles(context);
 }
 

@@ -148,7 +148,10 @@ bool frm_Dateneingabe::loadSavedEntries() {
     if (!use.value_or(true)) return true;
     const std::string path = platform::joinPath(qdas::partDataFolder(process_.state.programFolder),
                                                 partDataFileName(settings.readFlagOr(names::QDV, true, false)));
-    auto saved = qdas::LoadPartDataFile(process_.files(), process_.messages(), path);
+    auto& files = process_.files();
+    const bool exists = files.fileExists(path) || files.folderExists(path);
+    auto saved = qdas::LoadPartDataFile(files, process_.messages(), path);
+    process_.state.savedEntriesUnread = exists && !saved;
     if (!saved) return false;
     for (int i = 0; i < qdas::kPartDataLineCount; ++i)
         if (const auto& value = (*saved)[i]) applySaved(qdas::kPartDataLines[i], *value);
@@ -276,6 +279,7 @@ bool frm_Dateneingabe::cmdOK_Click() {
     }
     auto& run = process_.state.run;
     if (chkFirstPart_->isEnabled()) run.ReworkedPartFlag = chkFirstPart_->isChecked();
+    process_.state.savedEntriesUnread = false;
     close();
     mainWindow_.show();
     if (process_.state.minimise) mainWindow_.showMinimized();

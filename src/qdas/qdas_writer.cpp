@@ -263,7 +263,7 @@ bool WriteQdasFiles(WriterContext& context) {
                                                " could not be created, so this output cannot be distributed "
                                                "safely. Please check your system privilegs");
     }
-    std::optional<WrittenOutput> output = WriteOutputFiles(context, unlocked);
+    std::optional<WrittenOutput> output = WriteOutputFiles(context, unlocked || context.keepInTempData);
     if (!output || output->keptInTempData) return false;
     return fctUploadFiles(context, output->baseFolder, output->blnPartOK, context.run.ReworkedPartFlag,
                           output->dfdFormat, output->baseName);

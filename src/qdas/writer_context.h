@@ -30,6 +30,8 @@ struct WriterContext {
     WriterWindow& window;
     // How long a run waits for another instance to finish its output.
     int lockWaitMilliseconds = 20000;
+    // Write into TempData only; the caller has told the user why.
+    bool keepInTempData = false;
 };
 
 // A text member of the part program (PartName, Path ...); empty when the host cannot answer.

@@ -172,6 +172,23 @@ TEST(EndToEnd, FailingWriterEndsAnUnattendedAutomaticRunWithOne) {
     EXPECT_NE(run.errors.find("Settings for the output file are missing."), std::string::npos) << run.errors;
 }
 
+// Saved entries that cannot be read leave the part data out: the automatic run keeps
+// its measurement back in TempData and does not claim success.
+TEST(EndToEnd, UnreadableSavedEntriesKeepTheAutomaticOutputInTempData) {
+    test::TempFolder home;
+    test::copyResources(home);
+    home.makeFolder("out");
+    home.write("settings.ini", settingsFile(home.path(), home.file("out"), false));
+    home.makeFolder("PartData/Default.cfg");
+    ProgramRun run = runKelmar(home, test::sourceDir() + "/examples/bracket.json", "/I");
+    EXPECT_EQ(run.status, 1) << run.errors;
+    EXPECT_NE(run.errors.find("cannot be read"), std::string::npos) << run.errors;
+    EXPECT_NE(run.errors.find("is not distributed"), std::string::npos) << run.errors;
+    EXPECT_TRUE(filesIn(home.file("out")).empty());
+    auto kept = filesIn(home.file("TempData"));
+    ASSERT_EQ(std::count_if(kept.begin(), kept.end(), [](const fs::path& f) { return f.extension() == ".dfq"; }), 1);
+}
+
 // The whole output of the bundled sample against the file checked by hand. The
 // DFD + DFX pair holds the same lines, cut before the first value line.
 TEST(EndToEnd, BundledSampleWritesTheGoldenFiles) {
