@@ -10,6 +10,7 @@
 #include "platform/product.h"
 #ifdef _WIN32
 #include "host/win/locator.h"
+#include "settings/win/registry_settings_backend.h"
 #endif
 
 #include <QCoreApplication>
@@ -70,8 +71,15 @@ std::unique_ptr<KelmarProcess> makeProcessFromEnvironment(int argc, char** argv,
         parts.messages = std::move(qtMessages);
         parts.dialogs = std::make_unique<QtFileDialogs>(state.codePage);
     }
-    parts.settingsBackend = std::make_unique<QSettingsBackend>(
-        QString::fromStdString(platform::settingsFilePath(state.programFolder)), state.codePage);
+#ifdef _WIN32
+    // The registry is the store of an installation; KELMAR_SETTINGS still chooses a file.
+    if (const char* file = std::getenv("KELMAR_SETTINGS"); !file || !*file)
+        parts.settingsBackend = std::make_unique<settings::RegistrySettingsBackend>(
+            HKEY_LOCAL_MACHINE, settings::kRegistrySettingsKey, state.codePage, *parts.messages);
+#endif
+    if (!parts.settingsBackend)
+        parts.settingsBackend = std::make_unique<QSettingsBackend>(
+            QString::fromStdString(platform::settingsFilePath(state.programFolder)), state.codePage);
 
     if (const char* simFile = std::getenv("ORVELAN_SIM"); simFile && *simFile) {
         std::string error;
