@@ -71,4 +71,42 @@ CommandLineArgs commandLineFromArgv(int argc, const char* const* argv, int maxCo
 #endif
 }
 
+CommandLineRequest commandLineRequest(const CommandLineArgs& args) {
+    const std::string& first = args.arg(1);
+    if (first.empty() || args.automaticOnline()) return CommandLineRequest::Run;
+    if (first == "--help" || first == "-h" || first == "?") return CommandLineRequest::Help;
+    if (first == "--version") return CommandLineRequest::Version;
+    return CommandLineRequest::Unknown;
+}
+
+std::string usageText() {
+    return "Usage: kelmar [/A | /I] [OUTPUT-FOLDER]\n"
+           "       kelmar --help | --version\n"
+           "\n"
+           "Converts the characteristics measured by ORVELAN into Q-DAS transfer files.\n"
+           "\n"
+           "  (none)         start and wait: Online, Offline and ASCII Export are pressed by hand\n"
+           "  /A             switch online mode on at once\n"
+           "  /I             automatic run: online at once, the data entry form confirms itself,\n"
+           "                 the file is written at the end of the execution and the program ends\n"
+           "  OUTPUT-FOLDER  with /A or /I: write the Q-DAS file into this folder\n"
+           "  --help, /?     print this text and end\n"
+           "  --version      print the version and end\n"
+           "\n"
+           "Environment:\n"
+           "  KELMAR_HOME        the program folder (default: the folder of the executable)\n"
+           "  KELMAR_SETTINGS    the settings file (INI)\n"
+           "  KELMAR_CODEPAGE    1250 for a Windows-1250 installation (default Windows-1252)\n"
+           "  KELMAR_UNATTENDED  1: message boxes become lines on standard error, answered at once\n"
+           "  ORVELAN_SIM        a host file: attach to a simulated host built from it\n"
+           "  ORVELAN_SIM_AUTOSTART  0: the simulated host waits for Execute; 1: it executes at once\n"
+           "\n"
+           "Exit status: 0 normal end, 1 start-up failed or an unattended /I run could not\n"
+           "write its files, 2 an unknown argument in an unattended run.\n";
+}
+
+std::string unknownArgumentText(const std::string& argument) {
+    return "Unknown argument \"" + argument + "\": start with /A, /I or no argument (kelmar --help lists them).";
+}
+
 }  // namespace kelmar::platform

@@ -31,4 +31,14 @@ CommandLineArgs splitCommandLine(std::string_view commandLine, int maxCount = 10
 // trimmed of blanks is taken verbatim ("/I /qdas" gives "I" and "/qdas").
 CommandLineArgs commandLineFromArgv(int argc, const char* const* argv, int maxCount);
 
+// What argument 1 asks for. A run: none, "A" or "I" (either case). The usage:
+// "--help", "-h" or "?" (typed as /?). The version: "--version". Anything else is unknown.
+enum class CommandLineRequest { Run, Help, Version, Unknown };
+CommandLineRequest commandLineRequest(const CommandLineArgs& args);
+
+// The usage printed by --help.
+std::string usageText();
+// The one line that reports an unknown argument 1.
+std::string unknownArgumentText(const std::string& argument);
+
 }  // namespace kelmar::platform

@@ -10,6 +10,7 @@ inline constexpr const char* kExecutableName = "Kelmar";
 #else
 inline constexpr const char* kExecutableName = "kelmar";
 #endif
-inline constexpr const char* kVersion = "4.2.6";
+// The project's version from CMakeLists.txt, as major.minor.revision.
+extern const char kVersion[];
 
 }  // namespace kelmar::platform

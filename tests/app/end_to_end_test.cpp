@@ -1,6 +1,7 @@
 // The built program as a user runs it: a separate process, unattended and
 // offscreen, against a host file, with its exit status and the written file.
 
+#include "platform/product.h"
 #include "support/host_file_builder.h"
 #include "support/temp_folder.h"
 
@@ -22,6 +23,7 @@ namespace {
 struct ProgramRun {
     int status = -1;
     std::string errors;
+    std::string output;
 };
 
 // The settings an installation has after its output-file setup.
@@ -40,11 +42,12 @@ ProgramRun runKelmar(const test::TempFolder& home, const std::string& hostFile, 
     std::string command = "cd '" + home.path() + "' && KELMAR_HOME='" + home.path() + "' KELMAR_SETTINGS='" +
                           home.file("settings.ini") + "' ORVELAN_SIM='" + hostFile +
                           "' KELMAR_UNATTENDED=1 QT_QPA_PLATFORM=offscreen timeout 60 '" + test::buildDir() +
-                          "/kelmar' " + argument + " 2>'" + home.file("stderr.txt") + "' >/dev/null";
+                          "/kelmar' " + argument + " 2>'" + home.file("stderr.txt") + "' >'" + home.file("stdout.txt") + "'";
     ProgramRun run;
     int raw = std::system(command.c_str());
     run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
     run.errors = home.read("stderr.txt");
+    run.output = home.read("stdout.txt");
     return run;
 }
 
@@ -210,4 +213,26 @@ TEST(EndToEnd, BundledSampleWritesTheGoldenFiles) {
     EXPECT_EQ(pair[1].filename(), "BRACKET BR-2210___0001.dfx");
     EXPECT_EQ(contentOf(pair[0]), golden.substr(0, valuesStart));
     EXPECT_EQ(withTimeStampsMasked(contentOf(pair[1])), golden.substr(valuesStart));
+}
+
+// --help and --version answer without reading the host file or the settings; an unknown
+// switch ends an unattended start with one line and status 2 instead of a run by hand.
+TEST(EndToEnd, CommandLineAnswersHelpVersionAndUnknownArguments) {
+    test::TempFolder home;
+    test::copyResources(home);
+    const std::string noHostFile = home.file("missing.json");
+
+    ProgramRun run = runKelmar(home, noHostFile, "--help");
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.errors, "");
+    EXPECT_EQ(run.output.rfind("Usage: kelmar [/A | /I] [OUTPUT-FOLDER]\n", 0), 0u) << run.output;
+
+    run = runKelmar(home, noHostFile, "--version");
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.output, std::string("Kelmar ") + platform::kVersion + "\n");
+
+    run = runKelmar(home, noHostFile, "/X /srv/out");
+    EXPECT_EQ(run.status, 2);
+    EXPECT_EQ(run.errors, "[error] Unknown argument \"X\": start with /A, /I or no argument (kelmar --help lists them).\n");
+    EXPECT_FALSE(home.exists("TempData"));
 }

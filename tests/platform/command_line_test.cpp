@@ -95,3 +95,20 @@ TEST(CommandLine, ArgvIsJoinedAndSplitAtEverySlash) {
     EXPECT_TRUE(commandLineFromArgv(2, blank, 2).automaticWrite());
 }
 #endif
+
+TEST(CommandLine, FirstArgumentAsksForARunTheUsageTheVersionOrIsUnknown) {
+    auto request = [](const char* line) { return commandLineRequest(splitCommandLine(line, 2)); };
+    EXPECT_EQ(request(""), CommandLineRequest::Run);
+    EXPECT_EQ(request("/ i /C:\\out"), CommandLineRequest::Run);
+    EXPECT_EQ(request("/A"), CommandLineRequest::Run);
+    // An empty switch with a folder is a run by hand that exports into that folder.
+    EXPECT_EQ(request("/ /C:\\out"), CommandLineRequest::Run);
+    EXPECT_EQ(request("--help"), CommandLineRequest::Help);
+    EXPECT_EQ(request("/?"), CommandLineRequest::Help);
+    EXPECT_EQ(request("--version"), CommandLineRequest::Version);
+    EXPECT_EQ(request("/AUTO"), CommandLineRequest::Unknown);
+    EXPECT_EQ(request("--verbose"), CommandLineRequest::Unknown);
+    EXPECT_EQ(unknownArgumentText("X").find('\n'), std::string::npos);
+    for (const char* shown : {"/A", "/I", "--version", "KELMAR_HOME", "ORVELAN_SIM", "KELMAR_UNATTENDED"})
+        EXPECT_NE(usageText().find(shown), std::string::npos) << shown;
+}
