@@ -3,7 +3,8 @@
 // part information, toolbar, menus and status bar.
 
 #include "app/characteristic_list_model.h"
-#include "app/kelmar_process.h"
+#include "shell/kelmar_process.h"
+#include "shell/main_window_view.h"
 
 #include <QMainWindow>
 
@@ -26,11 +27,11 @@ class FittedLabel;
 
 namespace kelmar::app {
 
-class frmMainWindow final : public QMainWindow {
+class frmMainWindow final : public QMainWindow, public shell::MainWindowView {
     Q_OBJECT
 
 public:
-    explicit frmMainWindow(KelmarProcess& process, QWidget* parent = nullptr);
+    explicit frmMainWindow(shell::KelmarProcess& process, QWidget* parent = nullptr);
 
     // The load handler; it runs again after every language change.
     // False when start-up failed and the program is ending.
@@ -53,22 +54,24 @@ public:
 
     // The characteristic list and its details.
     CharacteristicListModel& listModel() { return list_; }
+    int characteristicCount() const override { return list_.count(); }
+    QWidget& widget() override { return *this; }
     void appendListEntry(const std::string& text);
     void clearRunDisplay();
     void showCharacteristic(int row);
     // The details of the selected row (after a run, whose appends do not update them).
     void showCurrentCharacteristic();
     // The current row of lstMM, -1 when none is current.
-    int currentRow();
+    int currentRow() override;
     QProgressBar* progressBar() const { return progress_; }
 
     // The online look of toolbar buttons 1 and 3.
     void showOnline(bool online);
 
     std::string outputPath() const;
-    void setOutputPath(const std::string& path);
+    void setOutputPath(const std::string& path) override;
     // framePathForOutput shown or hidden, with the window height that goes with it.
-    void showOutputFrame(bool visible);
+    void showOutputFrame(bool visible) override;
     // The part information captions the writer reads.
     std::string partInformation(int which) const;
 
@@ -96,7 +99,7 @@ private:
     bool isOutOfTolerance(int row) const;
     void setPanelColour(QLabel* label, const QColor& colour);
 
-    KelmarProcess& process_;
+    shell::KelmarProcess& process_;
     Actions actions_;
     bool shellCreated_ = false;
     CharacteristicListModel list_;

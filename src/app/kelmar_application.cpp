@@ -1,4 +1,5 @@
 #include "app/kelmar_application.h"
+#include "app/process_from_environment.h"
 
 #include "dialogs/frm_about.h"
 #include "dialogs/frm_add_qdas_data.h"

@@ -3,7 +3,7 @@
 // simulated host posts its executions on, and the unattended end.
 
 #include "app/frm_main_window.h"
-#include "app/kelmar_process.h"
+#include "shell/kelmar_process.h"
 #include "app/run_controller.h"
 #include "app/sim_control_window.h"
 #include "dialogs/frm_dateneingabe.h"
@@ -27,7 +27,7 @@ public:
     // Start-up runs on the event loop, so ending from inside it leaves the loop cleanly.
     void start();
 
-    KelmarProcess& process() { return *process_; }
+    shell::KelmarProcess& process() { return *process_; }
     frmMainWindow& mainWindow() { return *window_; }
     RunController& runs() { return *runs_; }
     // A call queued on the event loop (the simulated host's executions).
@@ -39,7 +39,7 @@ private:
     void openDialog(const std::string& name);
 
     int pending_ = 0;
-    std::unique_ptr<KelmarProcess> process_;
+    std::unique_ptr<shell::KelmarProcess> process_;
     std::unique_ptr<frmMainWindow> window_;
     qdas::SystemClock clock_;
     std::unique_ptr<RunController> runs_;

@@ -18,7 +18,7 @@ constexpr int kOfflineLine = 234;
 
 }  // namespace
 
-RunController::RunController(KelmarProcess& process, frmMainWindow& window, const qdas::Clock& clock)
+RunController::RunController(shell::KelmarProcess& process, frmMainWindow& window, const qdas::Clock& clock)
     : process_(process), window_(window), ports_(window), clock_(clock) {}
 
 capture::CaptureContext RunController::captureContext() {
@@ -150,7 +150,7 @@ void RunController::EndeEinlesevorgang() {
 
     if (s.args.count() >= 1 && s.args.automaticWrite()) {
         if (writeFiles()) {
-            OrvDisconnect(s.connection);
+            shell::OrvDisconnect(s.connection);
             process_.endProgram(0);
             return;
         }
@@ -180,7 +180,7 @@ void RunController::importOffline() {
 
 void RunController::asciiExport() {
     if (!writeFiles()) return;
-    OrvDisconnect(process_.state.connection);
+    shell::OrvDisconnect(process_.state.connection);
     process_.endProgram(0);
 }
 

@@ -3,7 +3,7 @@
 // run with the automatic write, and the toolbar's offline import and export.
 
 #include "app/frm_main_window.h"
-#include "app/kelmar_process.h"
+#include "shell/kelmar_process.h"
 #include "app/main_window_ports.h"
 #include "capture/capture_context.h"
 #include "qdas/clock.h"
@@ -16,7 +16,7 @@ namespace kelmar::app {
 
 class RunController final : public host::HostEventSink {
 public:
-    RunController(KelmarProcess& process, frmMainWindow& window, const qdas::Clock& clock);
+    RunController(shell::KelmarProcess& process, frmMainWindow& window, const qdas::Clock& clock);
 
     // Opens the data entry form; set by the application once the form exists.
     void setDataEntryOpener(std::function<void()> open) { openDataEntry_ = std::move(open); }
@@ -46,7 +46,7 @@ private:
     int commandCount() const;
     void unbind();
 
-    KelmarProcess& process_;
+    shell::KelmarProcess& process_;
     frmMainWindow& window_;
     MainWindowPorts ports_;
     const qdas::Clock& clock_;

@@ -1,6 +1,6 @@
 #include "app/sim_control_window.h"
 
-#include "app/qt_text.h"
+#include "shell/qt_text.h"
 #include "host/host_step.h"
 
 #include <QHBoxLayout>
@@ -17,7 +17,7 @@ namespace kelmar::app {
 namespace {
 
 QString describe(host::Command& command, platform::CodePage codePage) {
-    auto text = [&](auto read) { return toQt(host::readOr(read, std::string("?")), codePage); };
+    auto text = [&](auto read) { return shell::toQt(host::readOr(read, std::string("?")), codePage); };
     QString kind = QString::number(host::readOr([&] { return command.Type(); }, 0));
     QString id = text([&] { return command.Id(); });
     if (host::readOr([&] { return command.IsDimension(); }, false)) return kind + "  dimension  " + id;
@@ -94,7 +94,7 @@ void SimControlWindow::fillCommands() {
 
 void SimControlWindow::refresh() {
     auto program = host_->partProgram();
-    QString name = program ? toQt(host::readOr([&] { return program->Name(); }, std::string()), codePage_)
+    QString name = program ? shell::toQt(host::readOr([&] { return program->Name(); }, std::string()), codePage_)
                            : QStringLiteral("(no part program)");
     QString state = host_->isExecuting() ? "executing" : host_->isBound() ? "converter online" : "idle";
     state_->setText(name + "  —  " + state);

@@ -5,7 +5,7 @@
 
 namespace kelmar::dialogs {
 
-bool adminGate(app::KelmarProcess& process) {
+bool adminGate(shell::KelmarProcess& process) {
     const auto& host = process.state.connection.HostApplication;
     bool rights = host && host::readOr([&] { return host->AdminFlag(); }, false);
     if (!rights) process.messages().information(platform::kExecutableName, "No Administrator Privilegs.");

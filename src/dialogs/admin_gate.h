@@ -1,13 +1,13 @@
 #pragma once
 // The administrator gate of the dialogs that change installation-wide settings.
 
-#include "app/kelmar_process.h"
+#include "shell/kelmar_process.h"
 
 namespace kelmar::dialogs {
 
 // Whether the host says its current user has administrator rights. Without an answer
 // (no host, or the call fails) the user is told "No Administrator Privilegs." and false
 // is returned, so nothing is stored.
-bool adminGate(app::KelmarProcess& process);
+bool adminGate(shell::KelmarProcess& process);
 
 }  // namespace kelmar::dialogs

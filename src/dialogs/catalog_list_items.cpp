@@ -6,7 +6,7 @@
 #include <QListWidget>
 #include <algorithm>
 
-#include "app/qt_text.h"
+#include "shell/qt_text.h"
 #include "qdas/catalog_entries.h"
 #include "qdas/catalog_lookup.h"
 #include "qdas/catalog_tables.h"
@@ -42,7 +42,7 @@ template <class Entries>
 void addListEntries(QListWidget& list, const Entries& entries, platform::CodePage codePage) {
     for (std::size_t i = 0; i < entries.size(); ++i) {
         const std::string entry = shownEntry(entries, i);
-        auto* item = new QListWidgetItem(app::toQt(entry, codePage));
+        auto* item = new QListWidgetItem(shell::toQt(entry, codePage));
         item->setData(kBytesRole, bytesOf(entry));
         list.addItem(item);
     }
@@ -52,7 +52,7 @@ template <class Entries>
 void addComboEntries(QComboBox& combo, const Entries& entries, platform::CodePage codePage) {
     for (std::size_t i = 0; i < entries.size(); ++i) {
         const std::string entry = shownEntry(entries, i);
-        combo.addItem(app::toQt(entry, codePage), bytesOf(entry));
+        combo.addItem(shell::toQt(entry, codePage), bytesOf(entry));
     }
 }
 

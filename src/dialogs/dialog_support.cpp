@@ -20,7 +20,7 @@ constexpr const char* kCancelNames[] = {"cmdCancel", "CancelButton"};
 
 }  // namespace
 
-DialogBase::DialogBase(app::KelmarProcess& process, QWidget& mainWindow, const char* objectName)
+DialogBase::DialogBase(shell::KelmarProcess& process, QWidget& mainWindow, const char* objectName)
     : QWidget(nullptr, Qt::Window), process_(process), mainWindow_(mainWindow) {
     setObjectName(objectName);
     setAttribute(Qt::WA_DeleteOnClose);
@@ -76,7 +76,7 @@ void DialogBase::keyPressEvent(QKeyEvent* event) {
 
 QString DialogBase::text(int line) const {
     const auto& texts = process_.state.texts;
-    return app::toQt(texts.line(line), texts.codePage);
+    return shell::toQt(texts.line(line), texts.codePage);
 }
 
 void DialogBase::applyCaptions(std::initializer_list<std::pair<const char*, int>> captions) {

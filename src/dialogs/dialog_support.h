@@ -3,8 +3,8 @@
 // on the main window and inside the screen, hides the main window while open and
 // shows it again where it was; Escape cancels it; captions come from language lines.
 
-#include "app/kelmar_process.h"
-#include "app/qt_text.h"
+#include "shell/kelmar_process.h"
+#include "shell/qt_text.h"
 
 #include <QWidget>
 
@@ -27,7 +27,7 @@ class DialogBase : public QWidget {
     Q_OBJECT
 
 public:
-    DialogBase(app::KelmarProcess& process, QWidget& mainWindow, const char* objectName);
+    DialogBase(shell::KelmarProcess& process, QWidget& mainWindow, const char* objectName);
 
     // Shows the dialog centred on the main window and hides the main window.
     void open();
@@ -44,7 +44,7 @@ protected:
     // OK (the default button) and Cancel, named okName and cancelName, in a row for the caller's layout.
     ButtonRow okCancelRow(const char* okName = "cmdOK", const char* cancelName = "cmdCancel");
 
-    app::KelmarProcess& process_;
+    shell::KelmarProcess& process_;
     QWidget& mainWindow_;
 
 private:

@@ -1,5 +1,5 @@
-# Dialogs of the data entry: target_sources(kelmar_ui PRIVATE ${CMAKE_CURRENT_LIST_DIR}/<file>.cpp)
-target_sources(kelmar_ui PRIVATE
+# Dialogs of the data entry: target_sources(kelmar_dialogs PRIVATE ${CMAKE_CURRENT_LIST_DIR}/<file>.cpp)
+target_sources(kelmar_dialogs PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/catalog_list_items.cpp
   ${CMAKE_CURRENT_LIST_DIR}/frm_dateneingabe.cpp
   ${CMAKE_CURRENT_LIST_DIR}/frm_dateneingabe_entries.cpp

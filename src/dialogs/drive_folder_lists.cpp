@@ -1,7 +1,7 @@
 #include "dialogs/drive_folder_lists.h"
 
-#include "app/file_dialogs.h"
-#include "app/qt_text.h"
+#include "shell/file_dialogs.h"
+#include "shell/qt_text.h"
 #include "dialogs/fitted_controls.h"
 
 #include <QComboBox>
@@ -18,7 +18,7 @@
 namespace kelmar::dialogs {
 
 std::string currentFolder(platform::CodePage codePage) {
-    return app::fromQt(QDir::toNativeSeparators(QDir::currentPath()), codePage);
+    return shell::fromQt(QDir::toNativeSeparators(QDir::currentPath()), codePage);
 }
 
 namespace {
@@ -36,11 +36,11 @@ QString nearestExisting(QString path) {
 }  // namespace
 
 std::string driveOfFolder(const std::string& folder, platform::CodePage codePage) {
-    const QString path = nearestExisting(app::toQt(folder, codePage));
-    if (path.isEmpty()) return app::driveOf(folder);
+    const QString path = nearestExisting(shell::toQt(folder, codePage));
+    if (path.isEmpty()) return shell::driveOf(folder);
     QStorageInfo storage(path);
-    if (!storage.isValid()) return app::driveOf(folder);
-    return app::fromQt(QDir::toNativeSeparators(storage.rootPath()), codePage);
+    if (!storage.isValid()) return shell::driveOf(folder);
+    return shell::fromQt(QDir::toNativeSeparators(storage.rootPath()), codePage);
 }
 
 DriveFolderLists::DriveFolderLists(const DriveFolderNames& names, platform::CodePage codePage, QWidget* parent)
@@ -75,7 +75,7 @@ DriveFolderLists::DriveFolderLists(const DriveFolderNames& names, platform::Code
     layout->addLayout(pathRow);
 
     connect(drives_, &QComboBox::activated, this, [this](int index) {
-        if (index >= 0) setDrive(app::fromQt(drives_->itemText(index), codePage_));
+        if (index >= 0) setDrive(shell::fromQt(drives_->itemText(index), codePage_));
     });
     connect(folders_->selectionModel(), &QItemSelectionModel::currentChanged, this,
             [this](const QModelIndex& index) { followTree(index); });
@@ -88,9 +88,9 @@ DriveFolderLists::DriveFolderLists(const DriveFolderNames& names, platform::Code
     setFolder(working);
 }
 
-QString DriveFolderLists::qt(const std::string& bytes) const { return app::toQt(bytes, codePage_); }
+QString DriveFolderLists::qt(const std::string& bytes) const { return shell::toQt(bytes, codePage_); }
 
-std::string DriveFolderLists::drive() const { return app::fromQt(drives_->currentText(), codePage_); }
+std::string DriveFolderLists::drive() const { return shell::fromQt(drives_->currentText(), codePage_); }
 
 void DriveFolderLists::setDrive(const std::string& drive) {
     int at = drives_->findText(qt(drive));
@@ -140,7 +140,7 @@ void DriveFolderLists::selectDriveOf(const std::string& folder) {
 void DriveFolderLists::followTree(const QModelIndex& index) {
     if (setting_ || !index.isValid()) return;
     revealing_ = false;
-    folder_ = app::fromQt(QDir::toNativeSeparators(model_->filePath(index)), codePage_);
+    folder_ = shell::fromQt(QDir::toNativeSeparators(model_->filePath(index)), codePage_);
     path_->setText(qt(folder_));
     // One tree holds every mount here, so a click can change the drive as well.
     selectDriveOf(folder_);

@@ -2,7 +2,7 @@
 // A drive list, a folder list and the label showing the chosen folder, as the
 // setup, monitoring and advanced settings dialogs use them.
 
-#include "app/kelmar_process.h"
+#include "shell/kelmar_process.h"
 
 #include <QWidget>
 

@@ -10,7 +10,7 @@
 
 namespace kelmar::dialogs {
 
-frm_About::frm_About(app::KelmarProcess& process, QWidget& mainWindow) : DialogBase(process, mainWindow, "frm_About") {
+frm_About::frm_About(shell::KelmarProcess& process, QWidget& mainWindow) : DialogBase(process, mainWindow, "frm_About") {
     auto* layout = new QVBoxLayout(this);
     auto label = [&](const char* name) {
         auto* l = fittedLabel(QString(), name, this);

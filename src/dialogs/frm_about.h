@@ -9,7 +9,7 @@ class frm_About final : public DialogBase {
     Q_OBJECT
 
 public:
-    frm_About(app::KelmarProcess& process, QWidget& mainWindow);
+    frm_About(shell::KelmarProcess& process, QWidget& mainWindow);
 };
 
 // The legal notice of the program's version information.

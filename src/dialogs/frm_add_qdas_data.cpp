@@ -1,6 +1,6 @@
 #include "dialogs/frm_add_qdas_data.h"
 
-#include "app/frm_main_window.h"
+#include "shell/main_window_view.h"
 #include "capture/run_data.h"
 #include "dialogs/catalog_list_items.h"
 #include "dialogs/fitted_controls.h"
@@ -15,8 +15,8 @@
 #include <QVBoxLayout>
 
 namespace kelmar::dialogs {
-frmAddQdasData::frmAddQdasData(app::KelmarProcess& process, app::frmMainWindow& mainWindow, DataEntryForm& dataEntry)
-    : DialogBase(process, mainWindow, "frmAddQdasData"), main_(mainWindow) {
+frmAddQdasData::frmAddQdasData(shell::KelmarProcess& process, shell::MainWindowView& mainWindow, DataEntryForm& dataEntry)
+    : DialogBase(process, mainWindow.widget(), "frmAddQdasData"), main_(mainWindow) {
     setWindowTitle("Add. Data Dialog");
     auto* layout = new QVBoxLayout(this);
     auto* frame = new QGroupBox(this);
@@ -41,7 +41,7 @@ frmAddQdasData::frmAddQdasData(app::KelmarProcess& process, app::frmMainWindow& 
     auto [buttons, ok, cancel] = okCancelRow();
     layout->addLayout(buttons);
 
-    if (main_.listModel().count() == 0) {
+    if (main_.characteristicCount() == 0) {
         applyCaptions({{"", 142}});
     } else {
         characteristic_ = main_.currentRow() + 1;

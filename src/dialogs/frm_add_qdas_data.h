@@ -6,8 +6,8 @@
 class QLabel;
 class QListWidget;
 
-namespace kelmar::app {
-class frmMainWindow;
+namespace kelmar::shell {
+class MainWindowView;
 }
 
 namespace kelmar::dialogs {
@@ -19,12 +19,12 @@ class frmAddQdasData final : public DialogBase {
 
 public:
     // The event groups are copied from the data entry form, which is created unseen when needed.
-    frmAddQdasData(app::KelmarProcess& process, app::frmMainWindow& mainWindow, DataEntryForm& dataEntry);
+    frmAddQdasData(shell::KelmarProcess& process, shell::MainWindowView& mainWindow, DataEntryForm& dataEntry);
 
 private:
     void accept();
 
-    app::frmMainWindow& main_;
+    shell::MainWindowView& main_;
     // The characteristic, counted from 1; 0 when the list is empty.
     int characteristic_ = 0;
     QListWidget* lstKatalog_ = nullptr;

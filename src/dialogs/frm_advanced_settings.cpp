@@ -33,7 +33,7 @@ QGroupBox* optionFrame(QWidget* parent, const char* frame, const char* caption, 
 
 }  // namespace
 
-frmAdvancedSettings::frmAdvancedSettings(app::KelmarProcess& process, QWidget& returnTo)
+frmAdvancedSettings::frmAdvancedSettings(shell::KelmarProcess& process, QWidget& returnTo)
     : DialogBase(process, returnTo, "frmAdvancedSettings") {
     // Owned by the window it returns to, so it never outlives it.
     setParent(&returnTo, Qt::Window);
@@ -92,7 +92,7 @@ frmAdvancedSettings::frmAdvancedSettings(app::KelmarProcess& process, QWidget& r
     (state.run.DimensionNumber ? Option2_ : Option1_)->setChecked(true);
     (state.run.DimensionName ? Option4_ : Option3_)->setChecked(true);
     std::string catalogPath = shownPath(names::CatalogPathName, qdas::defaultCatalogPath(state.programFolder));
-    lblQDASCatalog_->setText(app::toQt(catalogPath, state.codePage));
+    lblQDASCatalog_->setText(shell::toQt(catalogPath, state.codePage));
     std::string folder = shownPath(names::ValueFilePath, qdas::defaultValueFileFolder(state.programFolder));
     folders_->selectDriveOf(folder);
     folders_->setFolder(folder);
@@ -109,7 +109,7 @@ void frmAdvancedSettings::searchCatalog() {
     auto chosen = process_.dialogs().openFile(
         state.texts.line(244), platform::joinPath(state.programFolder, "Catalogs"), "Q-DAS Catalog File (*.dfd)");
     // A cancelled choice keeps the file shown so far.
-    if (chosen) lblQDASCatalog_->setText(app::toQt(*chosen, state.codePage));
+    if (chosen) lblQDASCatalog_->setText(shell::toQt(*chosen, state.codePage));
 }
 
 void frmAdvancedSettings::accept() {
@@ -117,7 +117,7 @@ void frmAdvancedSettings::accept() {
     if (process_.messages().askYesNo(texts.line(257), texts.line(270) + "\n" + texts.line(271))) {
         auto& store = process_.settings();
         auto& run = process_.state.run;
-        store.writeText(names::CatalogPathName, app::fromQt(lblQDASCatalog_->text(), process_.state.codePage));
+        store.writeText(names::CatalogPathName, shell::fromQt(lblQDASCatalog_->text(), process_.state.codePage));
         store.writeText(names::ValueFilePath, folders_->folder());
         store.writeBool(names::DimensionNumber, Option2_->isChecked());
         store.writeBool(names::DimensionName, Option4_->isChecked());

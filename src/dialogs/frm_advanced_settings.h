@@ -18,7 +18,7 @@ class frmAdvancedSettings final : public DialogBase {
 
 public:
     // returnTo: the window hidden while this one is open (the setup dialog), which also owns it.
-    frmAdvancedSettings(app::KelmarProcess& process, QWidget& returnTo);
+    frmAdvancedSettings(shell::KelmarProcess& process, QWidget& returnTo);
 
 private:
     // A stored path, or the one the catalog reader would use instead.

@@ -28,7 +28,7 @@ constexpr std::array kMonitoringValues{kDrive, kFolder, kMonitor};
 
 }  // namespace
 
-frm_Ausgabedatei_Monitoring::frm_Ausgabedatei_Monitoring(app::KelmarProcess& process, QWidget& mainWindow)
+frm_Ausgabedatei_Monitoring::frm_Ausgabedatei_Monitoring(shell::KelmarProcess& process, QWidget& mainWindow)
     : DialogBase(process, mainWindow, "frm_Ausgabedatei_Monitoring") {
     setWindowTitle("Q-DAS Monitoring Setup Dialog");
     auto* layout = new QVBoxLayout(this);

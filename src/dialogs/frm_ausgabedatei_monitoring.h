@@ -13,7 +13,7 @@ class frm_Ausgabedatei_Monitoring final : public DialogBase {
     Q_OBJECT
 
 public:
-    frm_Ausgabedatei_Monitoring(app::KelmarProcess& process, QWidget& mainWindow);
+    frm_Ausgabedatei_Monitoring(shell::KelmarProcess& process, QWidget& mainWindow);
 
 protected:
     void closeEvent(QCloseEvent* event) override;

@@ -33,8 +33,8 @@ constexpr int kNoValueLine = 96;
 
 }  // namespace
 
-frm_Ausgabedatei_Setup::frm_Ausgabedatei_Setup(app::KelmarProcess& process, app::frmMainWindow& mainWindow)
-    : DialogBase(process, mainWindow, "frm_Ausgabedatei_Setup"), main_(mainWindow) {
+frm_Ausgabedatei_Setup::frm_Ausgabedatei_Setup(shell::KelmarProcess& process, shell::MainWindowView& mainWindow)
+    : DialogBase(process, mainWindow.widget(), "frm_Ausgabedatei_Setup"), main_(mainWindow) {
     setWindowTitle("Setup Dialog");
     auto* layout = new QGridLayout(this);
     layout->addWidget(buildFolderFrame(), 0, 0, 3, 1);
@@ -294,7 +294,7 @@ void frm_Ausgabedatei_Setup::accept() {
         path = process_.settings().readText(settings::names::LastSelectedPath).value_or(process_.state.programFolder);
     main_.setOutputPath(path);
     main_.showOutputFrame(select);
-    main_.show();
+    mainWindow_.show();
 }
 
 void frm_Ausgabedatei_Setup::openAdvancedSettings() { (new frmAdvancedSettings(process_, *this))->open(); }

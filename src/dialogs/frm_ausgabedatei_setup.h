@@ -2,7 +2,7 @@
 // The output-file setup dialog: where the Q-DAS files go, how they are named,
 // their format and how capture behaves; export and import of its settings file.
 
-#include "app/frm_main_window.h"
+#include "shell/main_window_view.h"
 #include "dialogs/control_bindings.h"
 #include "dialogs/dialog_support.h"
 
@@ -21,7 +21,7 @@ class frm_Ausgabedatei_Setup final : public DialogBase {
     Q_OBJECT
 
 public:
-    frm_Ausgabedatei_Setup(app::KelmarProcess& process, app::frmMainWindow& mainWindow);
+    frm_Ausgabedatei_Setup(shell::KelmarProcess& process, shell::MainWindowView& mainWindow);
 
     // Every control from the store; a value that cannot be read leaves its control.
     void LoadSetupFromSettings();
@@ -49,7 +49,7 @@ private:
     void openAdvancedSettings();
     std::string settingsFile() const;
 
-    app::frmMainWindow& main_;
+    shell::MainWindowView& main_;
     ControlBindings controls_;
     bool accepted_ = false;
 

@@ -44,7 +44,7 @@ QListWidget* catalogList(QWidget* parent, const char* name, QAbstractItemView::S
 
 }  // namespace
 
-frm_Dateneingabe::frm_Dateneingabe(app::KelmarProcess& process, QWidget& mainWindow)
+frm_Dateneingabe::frm_Dateneingabe(shell::KelmarProcess& process, QWidget& mainWindow)
     : DialogBase(process, mainWindow, "frm_Dateneingabe") {
     setWindowTitle("Input Dialog for Q-DAS Data");
     buildControls();
@@ -204,11 +204,11 @@ std::vector<std::string> frm_Dateneingabe::eventGroupEntries() const { return al
 int frm_Dateneingabe::selectedEventGroup() const { return firstSelectedRow(*lstKatalog_); }
 
 std::string frm_Dateneingabe::processParameter() const {
-    return app::fromQt(lblProcessParameter_->text(), process_.state.codePage);
+    return shell::fromQt(lblProcessParameter_->text(), process_.state.codePage);
 }
 
 void frm_Dateneingabe::setProcessParameter(const std::string& text) {
-    lblProcessParameter_->setText(app::toQt(text, process_.state.codePage));
+    lblProcessParameter_->setText(shell::toQt(text, process_.state.codePage));
 }
 
 void frm_Dateneingabe::lstKatalog_Click() {
@@ -225,7 +225,7 @@ void frm_Dateneingabe::cmdK0011_Click() {
     k0011_->open();
 }
 
-DataEntryForm::DataEntryForm(app::KelmarProcess& process, QWidget& mainWindow)
+DataEntryForm::DataEntryForm(shell::KelmarProcess& process, QWidget& mainWindow)
     : process_(process), mainWindow_(mainWindow) {}
 
 DataEntryForm::~DataEntryForm() { delete form_.data(); }

@@ -29,7 +29,7 @@ class frm_Dateneingabe final : public DialogBase {
 
 public:
     // Builds the form and loads it: lists, captions, enable flags and the saved entries.
-    frm_Dateneingabe(app::KelmarProcess& process, QWidget& mainWindow);
+    frm_Dateneingabe(shell::KelmarProcess& process, QWidget& mainWindow);
     ~frm_Dateneingabe() override;
 
     // Shows the form centred on the main window with the focus on OK. Under /I a load
@@ -106,7 +106,7 @@ private:
 // again while it is open raises it; otherwise every opening loads it afresh.
 class DataEntryForm {
 public:
-    DataEntryForm(app::KelmarProcess& process, QWidget& mainWindow);
+    DataEntryForm(shell::KelmarProcess& process, QWidget& mainWindow);
     ~DataEntryForm();
     DataEntryForm(const DataEntryForm&) = delete;
     DataEntryForm& operator=(const DataEntryForm&) = delete;
@@ -119,7 +119,7 @@ public:
     frm_Dateneingabe* current() const;
 
 private:
-    app::KelmarProcess& process_;
+    shell::KelmarProcess& process_;
     QWidget& mainWindow_;
     QPointer<frm_Dateneingabe> form_;
 };

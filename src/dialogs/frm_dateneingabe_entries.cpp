@@ -87,9 +87,9 @@ void frm_Dateneingabe::applyFieldTexts() {
     for (const char* key : kDescribedKeys)
         if (auto text = settings.readText(names::kFieldTextPrefix + std::string(key)))
             if (auto* label = qobject_cast<QLabel*>(control("lbl" + QString::fromLatin1(key))))
-                label->setText(app::toQt(*text, codePage));
+                label->setText(shell::toQt(*text, codePage));
     if (auto text = settings.readText(names::kFieldTextPrefix + std::string("K0011")))
-        frameK00011_->setTitle("K0011/0 " + app::toQt(*text, codePage));
+        frameK00011_->setTitle("K0011/0 " + shell::toQt(*text, codePage));
 }
 
 void frm_Dateneingabe::applyLanguage() {
@@ -183,7 +183,7 @@ void frm_Dateneingabe::applySaved(const qdas::PartDataLine& line, const qdas::Pa
             break;
         case qdas::PartDataKind::Text:
             if (auto* edit = qobject_cast<QLineEdit*>(widget))
-                edit->setText(app::toQt(value.text, process_.state.codePage));
+                edit->setText(shell::toQt(value.text, process_.state.codePage));
             break;
         case qdas::PartDataKind::ListPosition:
             if (auto* combo = qobject_cast<QComboBox*>(widget); combo && value.position < combo->count())
@@ -237,10 +237,10 @@ void frm_Dateneingabe::clearSaved(const qdas::PartDataLine& line) {
 
 std::pair<std::string, int> frm_Dateneingabe::controlValue(const QWidget* input) const {
     const platform::CodePage codePage = process_.state.codePage;
-    if (auto* edit = qobject_cast<const QLineEdit*>(input)) return {app::fromQt(edit->text(), codePage), -1};
+    if (auto* edit = qobject_cast<const QLineEdit*>(input)) return {shell::fromQt(edit->text(), codePage), -1};
     if (auto* combo = qobject_cast<const QComboBox*>(input))
         return {entryBytes(*combo, combo->currentIndex()), combo->currentIndex()};
-    if (auto* label = qobject_cast<const QLabel*>(input)) return {app::fromQt(label->text(), codePage), -1};
+    if (auto* label = qobject_cast<const QLabel*>(input)) return {shell::fromQt(label->text(), codePage), -1};
     return {std::string(), -1};
 }
 

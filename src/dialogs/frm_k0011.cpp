@@ -62,7 +62,7 @@ std::string k0011Text(const std::vector<std::string>& entries) {
     return text + "]";
 }
 
-frmK0011::frmK0011(app::KelmarProcess& process, QWidget& dataEntry, const std::string& k0011,
+frmK0011::frmK0011(shell::KelmarProcess& process, QWidget& dataEntry, const std::string& k0011,
                    std::function<void(const std::string&)> setK0011)
     : DialogBase(process, dataEntry, "frmK0011"), setK0011_(std::move(setK0011)) {
     setWindowTitle("Configuration Dialog For Process Parameter");

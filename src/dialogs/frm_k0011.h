@@ -26,7 +26,7 @@ class frmK0011 final : public DialogBase {
 public:
     // dataEntry: the form that opens the dialog, hidden while it is open; k0011: its current
     // K0011 text; setK0011 stores the composed text there on OK.
-    frmK0011(app::KelmarProcess& process, QWidget& dataEntry, const std::string& k0011,
+    frmK0011(shell::KelmarProcess& process, QWidget& dataEntry, const std::string& k0011,
              std::function<void(const std::string&)> setK0011);
 
 private:

@@ -54,7 +54,7 @@ constexpr KFrame kFrames[] = {{"Frame1", "Add. Data", kAddData},
 
 }  // namespace
 
-frmKField::frmKField(app::KelmarProcess& process, QWidget& mainWindow) : DialogBase(process, mainWindow, "frmKField") {
+frmKField::frmKField(shell::KelmarProcess& process, QWidget& mainWindow) : DialogBase(process, mainWindow, "frmKField") {
     setWindowTitle("Setup for K-Fields");
     auto* layout = new QVBoxLayout(this);
     auto* frames = new QHBoxLayout;
@@ -110,7 +110,7 @@ frmKField::frmKField(app::KelmarProcess& process, QWidget& mainWindow) : DialogB
     for (const auto& field : settings::kFieldDescriptions)
         if (auto stored = store.readText(settings::fieldTextSetting(field.key)))
             if (auto* label = findChild<QLabel*>(QString("lbl") + field.key))
-                label->setText(app::toQt(*stored, process_.state.codePage));
+                label->setText(shell::toQt(*stored, process_.state.codePage));
 }
 
 void frmKField::accept() {

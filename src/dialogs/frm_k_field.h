@@ -14,7 +14,7 @@ class frmKField final : public DialogBase {
     Q_OBJECT
 
 public:
-    frmKField(app::KelmarProcess& process, QWidget& mainWindow);
+    frmKField(shell::KelmarProcess& process, QWidget& mainWindow);
 
 private:
     void accept();

@@ -10,7 +10,7 @@
 
 namespace kelmar::dialogs {
 
-frmPathSelect::frmPathSelect(app::KelmarProcess& process, QWidget& mainWindow, std::function<std::string()> outputPath,
+frmPathSelect::frmPathSelect(shell::KelmarProcess& process, QWidget& mainWindow, std::function<std::string()> outputPath,
                              std::function<void(const std::string&)> setOutputPath)
     : DialogBase(process, mainWindow, "frmPathSelect"), setOutputPath_(std::move(setOutputPath)) {
     setWindowTitle("Output Path Selection");
@@ -26,7 +26,7 @@ frmPathSelect::frmPathSelect(app::KelmarProcess& process, QWidget& mainWindow, s
     applyCaptions({{"", 166}, {"cmdOK", 167}, {"cmdCancel", 168}});
     // A folder that no longer exists falls back to the program's folder.
     std::string start = outputPath();
-    if (start.empty() || !QFileInfo(app::toQt(start, process_.state.codePage)).isDir())
+    if (start.empty() || !QFileInfo(shell::toQt(start, process_.state.codePage)).isDir())
         start = process_.state.programFolder;
     setFolder(start);
     setDesignSize(6300, 7200);

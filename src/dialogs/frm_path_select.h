@@ -15,7 +15,7 @@ class frmPathSelect final : public DialogBase {
 
 public:
     // outputPath / setOutputPath: the main window's lblPath.
-    frmPathSelect(app::KelmarProcess& process, QWidget& mainWindow, std::function<std::string()> outputPath,
+    frmPathSelect(shell::KelmarProcess& process, QWidget& mainWindow, std::function<std::string()> outputPath,
                   std::function<void(const std::string&)> setOutputPath);
 
     // The folder Dir1 shows, which OK stores.

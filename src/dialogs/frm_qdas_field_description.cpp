@@ -13,7 +13,7 @@
 
 namespace kelmar::dialogs {
 
-frmQdasFieldDescription::frmQdasFieldDescription(app::KelmarProcess& process, QWidget& mainWindow)
+frmQdasFieldDescription::frmQdasFieldDescription(shell::KelmarProcess& process, QWidget& mainWindow)
     : DialogBase(process, mainWindow, "frmQdasFieldDescription") {
     setWindowTitle("Q-DAS ASCII Field Description");
     auto* layout = new QVBoxLayout(this);
@@ -46,13 +46,13 @@ frmQdasFieldDescription::frmQdasFieldDescription(app::KelmarProcess& process, QW
 
     applyCaptions({{"", 170}, {"cmdOK", 171}, {"cmdCancel", 172}, {"cmdSave", 173}, {"cmdLoad", 174}, {"frame1", 175}});
     settings::FieldTexts stored = settings::LoadFieldTexts(process_.settings());
-    for (size_t i = 0; i < stored.size(); ++i) boxes_[i]->setText(app::toQt(stored[i], process_.state.codePage));
+    for (size_t i = 0; i < stored.size(); ++i) boxes_[i]->setText(shell::toQt(stored[i], process_.state.codePage));
     setDesignSize(6300, 6450);
 }
 
 settings::FieldTexts frmQdasFieldDescription::texts() const {
     settings::FieldTexts texts;
-    for (size_t i = 0; i < texts.size(); ++i) texts[i] = app::fromQt(boxes_[i]->text(), process_.state.codePage);
+    for (size_t i = 0; i < texts.size(); ++i) texts[i] = shell::fromQt(boxes_[i]->text(), process_.state.codePage);
     return texts;
 }
 
@@ -73,7 +73,7 @@ void frmQdasFieldDescription::exportTexts() {
 void frmQdasFieldDescription::importTexts() {
     auto imported = settings::ImportFieldDescriptions(process_.files(), exportFile());
     for (size_t i = 0; i < imported.size(); ++i)
-        if (imported[i]) boxes_[i]->setText(app::toQt(*imported[i], process_.state.codePage));
+        if (imported[i]) boxes_[i]->setText(shell::toQt(*imported[i], process_.state.codePage));
 }
 
 }  // namespace kelmar::dialogs

@@ -15,7 +15,7 @@ class frmQdasFieldDescription final : public DialogBase {
     Q_OBJECT
 
 public:
-    frmQdasFieldDescription(app::KelmarProcess& process, QWidget& mainWindow);
+    frmQdasFieldDescription(shell::KelmarProcess& process, QWidget& mainWindow);
 
 private:
     settings::FieldTexts texts() const;

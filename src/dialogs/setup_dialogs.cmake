@@ -1,5 +1,5 @@
-# Setup dialogs: target_sources(kelmar_ui PRIVATE ${CMAKE_CURRENT_LIST_DIR}/<file>.cpp)
-target_sources(kelmar_ui PRIVATE
+# Setup dialogs: target_sources(kelmar_dialogs PRIVATE ${CMAKE_CURRENT_LIST_DIR}/<file>.cpp)
+target_sources(kelmar_dialogs PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/admin_gate.cpp
   ${CMAKE_CURRENT_LIST_DIR}/control_bindings.cpp
   ${CMAKE_CURRENT_LIST_DIR}/drive_folder_lists.cpp

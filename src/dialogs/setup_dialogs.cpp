@@ -7,12 +7,12 @@
 
 namespace kelmar::dialogs {
 
-DialogBase* createSetupDialog(const std::string& menuName, app::KelmarProcess& process,
-                              app::frmMainWindow& mainWindow) {
+DialogBase* createSetupDialog(const std::string& menuName, shell::KelmarProcess& process,
+                              shell::MainWindowView& mainWindow) {
     if (menuName == "menuSetup") return new frm_Ausgabedatei_Setup(process, mainWindow);
-    if (menuName == "menuMonitor") return new frm_Ausgabedatei_Monitoring(process, mainWindow);
-    if (menuName == "menuQdasSettings") return new frmQdasFieldDescription(process, mainWindow);
-    if (menuName == "menuQdasKeySetup") return new frmKField(process, mainWindow);
+    if (menuName == "menuMonitor") return new frm_Ausgabedatei_Monitoring(process, mainWindow.widget());
+    if (menuName == "menuQdasSettings") return new frmQdasFieldDescription(process, mainWindow.widget());
+    if (menuName == "menuQdasKeySetup") return new frmKField(process, mainWindow.widget());
     return nullptr;
 }
 

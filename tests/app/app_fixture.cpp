@@ -4,10 +4,10 @@ namespace kelmar::test {
 
 AppFixture::AppFixture(const HostFileBuilder* host, std::vector<std::string> argv) {
     copyResources(home);
-    app::ProcessState state;
+    shell::ProcessState state;
     state.programFolder = home.path();
     state.argv = std::move(argv);
-    app::ProcessParts parts;
+    shell::ProcessParts parts;
     parts.files = platform::makeDiskFileSystem();
     auto recorded = std::make_unique<RecordingMessages>();
     messages = recorded.get();
@@ -19,7 +19,7 @@ AppFixture::AppFixture(const HostFileBuilder* host, std::vector<std::string> arg
     dialogs = scripted.get();
     parts.dialogs = std::move(scripted);
     if (host) parts.locator = makeSimHost(*host, queue.poster());
-    process = std::make_unique<app::KelmarProcess>(std::move(state), std::move(parts));
+    process = std::make_unique<shell::KelmarProcess>(std::move(state), std::move(parts));
 }
 
 }  // namespace kelmar::test

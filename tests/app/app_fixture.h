@@ -2,7 +2,7 @@
 // A process with a temporary program folder, the shipped resources, a memory
 // settings store, recorded messages and a simulated host from a builder.
 
-#include "app/kelmar_process.h"
+#include "shell/kelmar_process.h"
 #include "settings/settings_backend.h"
 #include "support/host_file_builder.h"
 #include "support/recording_messages.h"
@@ -13,16 +13,16 @@
 namespace kelmar::test {
 
 // File dialogs that answer from a script; cancelled when nothing is scripted.
-class ScriptedFileDialogs final : public app::FileDialogs {
+class ScriptedFileDialogs final : public shell::FileDialogs {
 public:
     std::optional<std::string> nextFile;
-    std::optional<app::ChosenFolder> nextFolder;
+    std::optional<shell::ChosenFolder> nextFolder;
     int opened = 0;
     std::optional<std::string> openFile(const std::string&, const std::string&, const std::string&) override {
         ++opened;
         return std::exchange(nextFile, std::nullopt);
     }
-    std::optional<app::ChosenFolder> chooseFolder(const std::string&, const std::string&) override {
+    std::optional<shell::ChosenFolder> chooseFolder(const std::string&, const std::string&) override {
         ++opened;
         return std::exchange(nextFolder, std::nullopt);
     }
@@ -34,7 +34,7 @@ struct AppFixture {
     settings::MemorySettingsBackend* settings = nullptr;
     ScriptedFileDialogs* dialogs = nullptr;
     PostQueue queue;
-    std::unique_ptr<app::KelmarProcess> process;
+    std::unique_ptr<shell::KelmarProcess> process;
 
     // host: null for a machine where no host runs.
     explicit AppFixture(const HostFileBuilder* host, std::vector<std::string> argv = {"kelmar"});

@@ -1,5 +1,5 @@
 #include "app/frm_main_window.h"
-#include "app/qt_text.h"
+#include "shell/qt_text.h"
 #include "app/run_controller.h"
 #include "app_fixture.h"
 #include "dialogs/frm_dateneingabe.h"
@@ -70,7 +70,7 @@ struct Running {
     const std::string& line(int n) { return app.process->state.texts.line(n); }
     QAction* button(const char* name) { return window.findChild<QAction*>(name); }
     QString shown(QWidget& w, const char* label) { return w.findChild<QLabel*>(label)->text(); }
-    QString qt(int n) { return app::toQt(line(n), app.process->state.texts.codePage); }
+    QString qt(int n) { return shell::toQt(line(n), app.process->state.texts.codePage); }
 };
 
 }  // namespace

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "app/app_fixture.h"
-#include "app/host_connection.h"
+#include "shell/host_connection.h"
 #include "settings/language_texts.h"
 #include "settings/setting_names.h"
 
@@ -58,14 +58,14 @@ struct DataEntryFixture {
         settings::LanguageContext language{process().files(), process().messages(), state.programFolder, &settingsStore,
                                            [](const std::string&) {}};
         settings::LoadLanguageTexts(state.texts, language);
-        app::ConnectionContext connection{process().locator(), process().messages(), state.texts};
-        app::OrvConnect(state.connection, connection);
+        shell::ConnectionContext connection{process().locator(), process().messages(), state.texts};
+        shell::OrvConnect(state.connection, connection);
         mainWindow.setObjectName("frmMainWindow");
         mainWindow.show();
         messages().shown.clear();
     }
 
-    app::KelmarProcess& process() { return *app->process; }
+    shell::KelmarProcess& process() { return *app->process; }
     TempFolder& home() { return app->home; }
     settings::MemorySettingsBackend& store() { return *app->settings; }
     RecordingMessages& messages() { return *app->messages; }

@@ -7,7 +7,7 @@
 #include <filesystem>
 #include <functional>
 
-#include "app/host_connection.h"
+#include "shell/host_connection.h"
 #include "capture/capture_harness.h"
 #include "capture/decimal_places.h"
 #include "capture/offline_import.h"
@@ -163,17 +163,17 @@ TEST(ComHost, AttachReportsAMissingHostOrPartProgramAndReadsThePartInformation) 
     test::RecordingMessages messages;
     {
         host::win::ComHostLocator nobody(kCodePage);
-        app::ConnectionContext context{nobody, messages, texts};
-        app::HostConnection connection;
-        EXPECT_FALSE(app::OrvConnect(connection, context));
+        shell::ConnectionContext context{nobody, messages, texts};
+        shell::HostConnection connection;
+        EXPECT_FALSE(shell::OrvConnect(connection, context));
     }
     {
         test::HostFileBuilder empty;
         empty.noPartProgram();
         Served served(empty.json());
-        app::ConnectionContext context{served.locator, messages, texts};
-        app::HostConnection connection;
-        EXPECT_FALSE(app::OrvConnect(connection, context));
+        shell::ConnectionContext context{served.locator, messages, texts};
+        shell::HostConnection connection;
+        EXPECT_FALSE(shell::OrvConnect(connection, context));
     }
     EXPECT_EQ(messages.texts(), (std::vector<std::string>{"No host.\nError code 'OrvConnect1'",
                                                           "No part program.\nError code 'OrvConnect2'"}));
@@ -183,16 +183,16 @@ TEST(ComHost, AttachReportsAMissingHostOrPartProgramAndReadsThePartInformation) 
     host.fullName("C:\\Programs\\P\xC3\xBC""fteil.PRG").partName("  Flansch S\xC3\xBC""d ").revisionNumber("C7");
     host.serialNumber("SN-1").versions(5, 2);
     Served served(host.json());
-    app::ConnectionContext context{served.locator, messages, texts};
-    app::HostConnection connection;
-    ASSERT_TRUE(app::OrvConnect(connection, context));
+    shell::ConnectionContext context{served.locator, messages, texts};
+    shell::HostConnection connection;
+    ASSERT_TRUE(shell::OrvConnect(connection, context));
     EXPECT_EQ(connection.PartProgramFileName, "C:\\Programs\\P\xFC""fteil.PRG");
-    EXPECT_EQ(app::GetPartName(connection, context) + "," + app::GetPartRevision(connection, context) + "," +
-                  app::GetSerialNumber(connection, context),
+    EXPECT_EQ(shell::GetPartName(connection, context) + "," + shell::GetPartRevision(connection, context) + "," +
+                  shell::GetSerialNumber(connection, context),
               "Flansch S\xFC""d,C7,SN-1");
     EXPECT_EQ(connection.HostApplication->MajorVersion() * 10 + connection.HostApplication->MinorVersion(), 52);
     EXPECT_TRUE(messages.shown.empty());
-    app::OrvDisconnect(connection);
+    shell::OrvDisconnect(connection);
 }
 
 TEST(ComHost, TheBundledSampleGivesTheSameTableAndFilesOfflineAndOnline) {

@@ -1,10 +1,10 @@
 #pragma once
 // The Qt file and folder choosers.
 
-#include "app/file_dialogs.h"
+#include "shell/file_dialogs.h"
 #include "platform/code_page.h"
 
-namespace kelmar::app {
+namespace kelmar::shell {
 
 class QtFileDialogs final : public FileDialogs {
 public:
@@ -17,4 +17,4 @@ private:
     platform::CodePage codePage_;
 };
 
-}  // namespace kelmar::app
+}  // namespace kelmar::shell

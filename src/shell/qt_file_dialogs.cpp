@@ -1,13 +1,13 @@
-#include "app/qt_file_dialogs.h"
+#include "shell/qt_file_dialogs.h"
 
-#include "app/qt_text.h"
+#include "shell/qt_text.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QFileDialog>
 #include <QStorageInfo>
 
-namespace kelmar::app {
+namespace kelmar::shell {
 
 std::string driveOf(const std::string& folder) {
     QStorageInfo storage(QString::fromStdString(folder));
@@ -31,4 +31,4 @@ std::optional<ChosenFolder> QtFileDialogs::chooseFolder(const std::string& title
     return ChosenFolder{driveOf(path), path};
 }
 
-}  // namespace kelmar::app
+}  // namespace kelmar::shell

@@ -6,7 +6,7 @@
 #include <QString>
 #include <string>
 
-namespace kelmar::app {
+namespace kelmar::shell {
 
 inline QString toQt(const std::string& bytes, platform::CodePage codePage) {
     return QString::fromStdString(platform::toUtf8(bytes, codePage));
@@ -16,4 +16,4 @@ inline std::string fromQt(const QString& text, platform::CodePage codePage) {
     return platform::fromUtf8(text.toStdString(), codePage);
 }
 
-}  // namespace kelmar::app
+}  // namespace kelmar::shell

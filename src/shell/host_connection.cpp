@@ -1,10 +1,10 @@
-#include "app/host_connection.h"
+#include "shell/host_connection.h"
 
 #include "host/host_step.h"
 #include "platform/product.h"
 #include "platform/text.h"
 
-namespace kelmar::app {
+namespace kelmar::shell {
 namespace {
 
 void connectError(ConnectionContext& context, int line, const char* code) {
@@ -76,4 +76,4 @@ bool OrvDisconnect(HostConnection& connection) {
     return true;
 }
 
-}  // namespace kelmar::app
+}  // namespace kelmar::shell

@@ -2,8 +2,8 @@
 // The one object per process: it owns the process-wide data and the ports,
 // and is the one controlled way out of the program.
 
-#include "app/file_dialogs.h"
-#include "app/host_connection.h"
+#include "shell/file_dialogs.h"
+#include "shell/host_connection.h"
 #include "capture/run_data.h"
 #include "host/sim/sim_host.h"
 #include "platform/command_line.h"
@@ -16,7 +16,7 @@
 #include <memory>
 #include <string>
 
-namespace kelmar::app {
+namespace kelmar::shell {
 
 // The process-wide data: replaced per run where the run says so, else kept until the end.
 struct ProcessState {
@@ -76,8 +76,4 @@ private:
     int exitStatus_ = 0;
 };
 
-// Builds the process from the environment (program folder, settings file, code page,
-// ORVELAN_SIM, KELMAR_UNATTENDED). poster queues a call on the event loop.
-std::unique_ptr<KelmarProcess> makeProcessFromEnvironment(int argc, char** argv, host::sim::Poster poster);
-
-}  // namespace kelmar::app
+}  // namespace kelmar::shell

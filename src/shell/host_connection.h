@@ -9,7 +9,7 @@
 #include <memory>
 #include <string>
 
-namespace kelmar::app {
+namespace kelmar::shell {
 
 // The host references every other piece works with.
 struct HostConnection {
@@ -40,4 +40,4 @@ std::string GetPartRevision(const HostConnection& connection, ConnectionContext&
 // Releases the host objects; always true.
 bool OrvDisconnect(HostConnection& connection);
 
-}  // namespace kelmar::app
+}  // namespace kelmar::shell

@@ -4,7 +4,7 @@
 #include <optional>
 #include <string>
 
-namespace kelmar::app {
+namespace kelmar::shell {
 
 struct ChosenFolder {
     std::string drive;     // the mount root of the folder on Linux ("C:\" on Windows)
@@ -31,4 +31,4 @@ public:
 // The mount root of a folder ("/" or "/media/usb" on Linux, "C:\" on Windows).
 std::string driveOf(const std::string& folder);
 
-}  // namespace kelmar::app
+}  // namespace kelmar::shell

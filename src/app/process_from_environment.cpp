@@ -1,19 +1,16 @@
-#include "app/kelmar_process.h"
+#include "app/process_from_environment.h"
 
 #include "app/qsettings_backend.h"
-#include "app/qt_file_dialogs.h"
 #include "app/qt_messages.h"
-#include "host/host_step.h"
 #include "host/no_host.h"
 #include "host/sim/sim_host_file.h"
 #include "platform/paths.h"
 #include "platform/product.h"
+#include "shell/qt_file_dialogs.h"
 #ifdef _WIN32
 #include "host/win/locator.h"
 #include "settings/win/registry_settings_backend.h"
 #endif
-
-#include <QCoreApplication>
 
 #include <cstdlib>
 #include <iostream>
@@ -33,43 +30,24 @@ void overrideAutoStart(host::sim::HostModel& model) {
 
 }  // namespace
 
-KelmarProcess::KelmarProcess(ProcessState initial, ProcessParts parts)
-    : state(std::move(initial)), parts_(std::move(parts)), settings_(*parts_.settingsBackend) {
-    if (!parts_.locator) parts_.locator = std::make_shared<host::NoHostLocator>();
-}
-
-host::sim::SimHostLocator* KelmarProcess::simulatedHost() {
-    return dynamic_cast<host::sim::SimHostLocator*>(parts_.locator.get());
-}
-
-void KelmarProcess::endProgram(int status) {
-    if (ending_) return;
-    ending_ = true;
-    exitStatus_ = status;
-    if (auto* app = state.connection.HostApplication.get()) host::tryStep([&] { app->UnbindEvents(); });
-    if (auto* sim = simulatedHost(); sim && sim->application()) sim->application()->cancelExecution();
-    OrvDisconnect(state.connection);
-    QCoreApplication::exit(status);
-}
-
-std::unique_ptr<KelmarProcess> makeProcessFromEnvironment(int argc, char** argv, host::sim::Poster poster) {
-    ProcessState state;
+std::unique_ptr<shell::KelmarProcess> makeProcessFromEnvironment(int argc, char** argv, host::sim::Poster poster) {
+    shell::ProcessState state;
     state.codePage = platform::installationCodePage();
     state.programFolder = platform::programFolder(argc > 0 ? argv[0] : nullptr);
     for (int i = 0; i < argc; ++i) state.argv.emplace_back(argv[i]);
 
-    ProcessParts parts;
+    shell::ProcessParts parts;
     parts.unattended = platform::unattendedMode();
     parts.files = platform::makeDiskFileSystem();
     QtMessages* boxes = nullptr;
     if (parts.unattended) {
         parts.messages = std::make_unique<platform::UnattendedMessages>(std::cerr, state.codePage);
-        parts.dialogs = std::make_unique<UnattendedFileDialogs>();
+        parts.dialogs = std::make_unique<shell::UnattendedFileDialogs>();
     } else {
         auto qtMessages = std::make_unique<QtMessages>();
         boxes = qtMessages.get();
         parts.messages = std::move(qtMessages);
-        parts.dialogs = std::make_unique<QtFileDialogs>(state.codePage);
+        parts.dialogs = std::make_unique<shell::QtFileDialogs>(state.codePage);
     }
 #ifdef _WIN32
     // The registry is the store of an installation; KELMAR_SETTINGS still chooses a file.
@@ -95,7 +73,7 @@ std::unique_ptr<KelmarProcess> makeProcessFromEnvironment(int argc, char** argv,
 #endif
     }
     if (!parts.locator) parts.locator = std::make_shared<host::NoHostLocator>();
-    auto process = std::make_unique<KelmarProcess>(std::move(state), std::move(parts));
+    auto process = std::make_unique<shell::KelmarProcess>(std::move(state), std::move(parts));
     // Boxes show language texts, so they follow the code page of the active language file.
     if (boxes) boxes->setCodePageSource([p = process.get()] { return p->state.texts.codePage; });
     return process;
