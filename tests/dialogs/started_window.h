@@ -25,7 +25,7 @@ struct StartedOptions {
     // Every language line n reads "Line n", so a caption shows which line it came from.
     bool numberedTexts = false;
     // Follows every numbered line, to try long texts.
-    std::string textSuffix;
+    std::string textSuffix{};
 };
 
 inline HostFileBuilder hostFor(const StartedOptions& options) {

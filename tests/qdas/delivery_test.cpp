@@ -140,7 +140,9 @@ TEST(Delivery, EachFailedFileOperationLeavesTheMeasurementWholeAndTheUserTold) {
                     ADD_FAILURE() << "measurement lost: " << where;
                 }
                 // Only a failed removal after a whole delivery, or a failed debug log, goes without a word.
-                if (result) EXPECT_TRUE(op == FileOp::Remove || path.ends_with("UploadDebug.txt")) << where;
+                if (result) {
+                    EXPECT_TRUE(op == FileOp::Remove || path.ends_with("UploadDebug.txt")) << where;
+                }
             }
         }
     }
