@@ -4,6 +4,7 @@
 #include "capture/offline_import.h"
 #include "capture/online_capture.h"
 #include "host/host_step.h"
+#include "platform/paths.h"
 #include "platform/product.h"
 #include "qdas/qdas_writer.h"
 #include "settings/setting_names.h"
@@ -43,6 +44,7 @@ bool RunController::writeFiles() {
     qdas::WriterContext context{s.run,       process_.settings(), s.texts, process_.messages(),
                                 process_.files(), s.args,      *s.connection.ActivePartProgram,
                                 s.programFolder, clock_,       ports_};
+    context.waitingFolder = platform::userWaitingFolder();
     if (s.savedEntriesUnread && s.args.automaticWrite()) {
         process_.messages().error(platform::kApplicationTitle,
                                   "The saved entries could not be read, so this output has no part data "

@@ -23,6 +23,9 @@ public:
     std::unique_ptr<FileLock> lockFile(const std::string& path, int waitMilliseconds) override;
     std::optional<std::string> readTail(const std::string& path, std::size_t maxBytes) override;
     std::string processTag() override;
+    std::string lastErrorText() override;
+    unsigned long processId() override;
+    bool processRunning(unsigned long id) override;
 
     bool removeFile(const std::string& path) override;
     bool fileExists(const std::string& path) override;

@@ -103,6 +103,8 @@ std::string DiskFileSystem::processTag() {
     return tag;
 }
 
+unsigned long DiskFileSystem::processId() { return currentProcessId(); }
+
 std::unique_ptr<FileSystem> makeDiskFileSystem() { return std::make_unique<DiskFileSystem>(); }
 
 std::vector<std::string> splitLines(const std::string& text) {

@@ -61,6 +61,12 @@ public:
     // A text that differs with every call, between processes running at once and
     // between runs of one process id; usable in a file name ("[0-9a-z-]" only).
     virtual std::string processTag() = 0;
+    // The system's reason for the last failed operation of this thread ("Permission denied").
+    virtual std::string lastErrorText() = 0;
+    // The system's id of this process.
+    virtual unsigned long processId() = 0;
+    // Whether a process of that id is running (also when it belongs to another user).
+    virtual bool processRunning(unsigned long id) = 0;
 
     virtual bool removeFile(const std::string& path) = 0;
     virtual bool fileExists(const std::string& path) = 0;

@@ -2,6 +2,7 @@
 // without following symlinks, flushing to the device, locks, tail reads.
 
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -9,6 +10,7 @@
 #include <cerrno>
 #include <chrono>
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <system_error>
 #include <thread>
@@ -165,5 +167,14 @@ std::optional<std::string> DiskFileSystem::readTail(const std::string& path, std
 }
 
 unsigned long currentProcessId() { return static_cast<unsigned long>(::getpid()); }
+
+std::string DiskFileSystem::lastErrorText() { return std::strerror(errno); }
+
+bool DiskFileSystem::processRunning(unsigned long id) {
+    const auto pid = static_cast<pid_t>(id);
+    if (pid <= 0 || static_cast<unsigned long>(pid) != id) return false;
+    // Signal 0 only asks; EPERM means it runs under another user.
+    return ::kill(pid, 0) == 0 || errno == EPERM;
+}
 
 }  // namespace kelmar::platform

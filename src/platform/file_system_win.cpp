@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <chrono>
+#include <string>
 #include <thread>
 
 #include "platform/disk_file_system.h"
@@ -182,5 +183,24 @@ std::optional<std::string> DiskFileSystem::readTail(const std::string& path, std
 }
 
 unsigned long currentProcessId() { return ::GetCurrentProcessId(); }
+
+std::string DiskFileSystem::lastErrorText() {
+    const DWORD code = ::GetLastError();
+    char text[512] = {};
+    const DWORD length = ::FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code, 0,
+                                          text, sizeof text, nullptr);
+    std::string reason(text, length);
+    while (!reason.empty() && (reason.back() == '\n' || reason.back() == '\r' || reason.back() == '.')) reason.pop_back();
+    return reason.empty() ? "error " + std::to_string(code) : reason;
+}
+
+bool DiskFileSystem::processRunning(unsigned long id) {
+    HANDLE process = ::OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, static_cast<DWORD>(id));
+    // Refused means it exists under another user.
+    if (!process) return ::GetLastError() == ERROR_ACCESS_DENIED;
+    Handle owned(process);
+    DWORD code = 0;
+    return ::GetExitCodeProcess(owned.get(), &code) && code == STILL_ACTIVE;
+}
 
 }  // namespace kelmar::platform

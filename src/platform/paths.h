@@ -2,6 +2,9 @@
 // Paths the system composes: the program folder and its sub-folders, joined
 // with the platform's separator, and name parts made safe for file names.
 
+#include <cstddef>
+#include <initializer_list>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -21,8 +24,25 @@ std::string nativeSeparators(std::string_view text);
 std::string programFolder(const char* argv0);
 
 // A host or part-program text made safe as one part of a file or folder name:
-// path separators (and on Windows <>:"|?*) become "_".
+// path separators, control bytes (and on Windows <>:"|?*) become "_".
 std::string safeNamePart(std::string_view text);
+
+// The user's own folder where a measurement waits that no other folder would take:
+// $XDG_DATA_HOME/kelmar/waiting (~/.local/share/kelmar/waiting), on Windows
+// %LOCALAPPDATA%\Kelmar\Waiting; empty when the system names no such place.
+std::string userWaitingFolder();
+
+// The longest file or folder name, in bytes, that the file systems we write to all take.
+inline constexpr std::size_t kLongestName = 255;
+
+// Cuts the longest of the parts, each as little as possible, until the parts and
+// fixedBytes together fit in limit; short parts stay whole. True when any was cut.
+bool fitNameParts(std::span<std::string* const> parts, std::size_t fixedBytes, std::size_t limit = kLongestName);
+
+// prefix, the texts made safe and joined by separator, then suffix; the texts cut as
+// fitNameParts does, so the whole and reserve bytes more are one name the file system takes.
+std::string safeJoinedName(std::string_view prefix, std::initializer_list<std::string_view> texts,
+                           std::string_view separator, std::string_view suffix, std::size_t reserve = 0);
 
 }  // namespace kelmar::platform
 

@@ -11,7 +11,7 @@ std::string trimBlanks(std::string_view text) {
 
 void blankControlCharacters(char* first, char* last) {
     for (char* c = first; c != last; ++c)
-        if (static_cast<unsigned char>(*c) < 0x20) *c = ' ';
+        if (isControlByte(*c)) *c = ' ';
 }
 
 std::string upperAscii(std::string_view text) {

@@ -1,9 +1,11 @@
 #pragma once
 // Small text helpers shared by the core.
 
+#include <cstdint>
+#include <cstring>
 #include <string>
-#include <type_traits>
 #include <string_view>
+#include <type_traits>
 
 namespace kelmar::platform {
 
@@ -13,8 +15,30 @@ std::string trimBlanks(std::string_view text);
 // ASCII upper case; other bytes unchanged.
 std::string upperAscii(std::string_view text);
 
-// Every control character below 0x20 (CR, LF, NUL, ESC ...) becomes a blank, so a
-// value written on one line of a file stays on that line and holds only text.
+// A byte that has no place in a value or a name: below 0x20 (CR, LF, TAB, NUL, ESC ...) or DEL.
+constexpr bool isControlByte(char c) {
+    const auto byte = static_cast<unsigned char>(c);
+    return byte < 0x20 || byte == 0x7F;
+}
+
+// Whether the text holds a control byte; eight bytes at a time, since values can be long.
+inline bool holdsControlByte(std::string_view text) {
+    constexpr std::uint64_t kOnes = 0x0101010101010101u, kHighBits = 0x8080808080808080u;
+    const char* at = text.data();
+    const char* last = at + text.size();
+    for (; last - at >= 8; at += 8) {
+        std::uint64_t word;
+        std::memcpy(&word, at, 8);
+        const std::uint64_t del = word ^ (kOnes * 0x7F);  // a DEL byte becomes zero
+        if ((((word - kOnes * 0x20) & ~word) | ((del - kOnes) & ~del)) & kHighBits) return true;
+    }
+    for (; at != last; ++at)
+        if (isControlByte(*at)) return true;
+    return false;
+}
+
+// Every control byte becomes a blank, so a value written on one line of a file stays
+// on that line and holds only text.
 void blankControlCharacters(char* first, char* last);
 inline void blankControlCharacters(std::string& text) { blankControlCharacters(text.data(), text.data() + text.size()); }
 

@@ -1,8 +1,10 @@
 #include "qdas/file_copy.h"
 
+#include <atomic>
+#include <charconv>
 #include <cstdio>
+#include <string_view>
 #include <unordered_set>
-#include <vector>
 
 #include "platform/paths.h"
 #include "qdas/file_naming.h"
@@ -13,22 +15,14 @@ namespace {
 constexpr int kLastMonitoringNumber = 9999;
 constexpr int kLastSuffix = 9999;
 
-// Beside the final name, unique to this process and call, with an extension no Q-DAS reader picks up.
-std::string temporaryPath(platform::FileSystem& files, const std::string& folder, const std::string& targetName) {
-    return platform::joinPath(folder, targetName + "." + files.processTag() + ".kelmar-part");
+std::atomic<unsigned long> temporaryNumber{0};
+
+std::string finalPath(const std::string& folder, const std::string& baseName, const char* extension) {
+    return platform::joinPath(folder, baseName + "." + extension);
 }
 
-std::string fileOfSet(const std::string& folder, const std::string& baseName, const FileToWrite& file) {
-    return platform::joinPath(folder, baseName + "." + file.extension);
-}
-
-bool nameTaken(platform::FileSystem& files, const std::string& folder, const std::string& baseName,
-               std::span<const FileToWrite> set) {
-    for (const FileToWrite& file : set) {
-        const std::string path = fileOfSet(folder, baseName, file);
-        if (files.fileExists(path) || files.folderExists(path)) return true;
-    }
-    return false;
+bool taken(platform::FileSystem& files, const std::string& path) {
+    return files.fileExists(path) || files.folderExists(path);
 }
 
 std::string withSuffix(const std::string& baseName, int number) {
@@ -41,54 +35,124 @@ std::string monitoringValueName(int number) {
     return name;
 }
 
+void removeAll(platform::FileSystem& files, const std::vector<std::string>& paths) {
+    for (const std::string& path : paths) files.removeFile(path);
+}
+
+// Whether every file of the set under baseName holds what its temporary holds.
+bool sameSet(platform::FileSystem& files, const std::string& folder, const std::string& baseName,
+             const std::vector<const char*>& extensions, const std::vector<std::string>& temporaries) {
+    for (std::size_t i = 0; i < extensions.size(); ++i) {
+        const auto there = files.readFile(finalPath(folder, baseName, extensions[i]));
+        if (!there || there != files.readFile(temporaries[i])) return false;
+    }
+    return true;
+}
+
 }  // namespace
+
+std::string temporaryPath(platform::FileSystem& files, const std::string& folder) {
+    return platform::joinPath(folder, "~" + std::to_string(files.processId()) + "-" +
+                                          std::to_string(++temporaryNumber) + kTemporaryEnding);
+}
+
+bool isTemporaryName(const std::string& name) { return name.ends_with(kTemporaryEnding); }
+
+unsigned long temporaryOwner(const std::string& name) {
+    if (!isTemporaryName(name)) return 0;
+    std::string_view stem(name);
+    stem.remove_suffix(std::string_view(kTemporaryEnding).size());
+    // "~<process>-<n>", or "<name>.<process>-<time>-<n>" from earlier versions.
+    const std::size_t start = stem.find_last_of("~.");
+    if (start == std::string_view::npos) return 0;
+    stem.remove_prefix(start + 1);
+    unsigned long id = 0;
+    const auto [end, error] = std::from_chars(stem.data(), stem.data() + stem.size(), id);
+    if (error != std::errc() || end == stem.data() || end == stem.data() + stem.size() || *end != '-') return 0;
+    return id;
+}
+
+int removeLeftoverTemporaries(platform::FileSystem& files, const std::string& folder) {
+    int removed = 0;
+    const unsigned long self = files.processId();
+    for (const std::string& name : files.listFiles(folder)) {
+        const unsigned long owner = temporaryOwner(name);
+        // A temporary of this process may belong to a delivery still going on in it.
+        if (owner == 0 || owner == self || files.processRunning(owner)) continue;
+        if (files.removeFile(platform::joinPath(folder, name))) ++removed;
+    }
+    return removed;
+}
 
 bool copyWithoutOverwriting(platform::FileSystem& files, const std::string& sourcePath, const std::string& folder,
                             const std::string& targetName) {
     if (!FolderExists(files, folder)) return false;
     const std::string target = platform::joinPath(folder, targetName);
     if (files.fileExists(target)) return false;
-    const std::string temporary = temporaryPath(files, folder, targetName);
-    if (!files.copyToNewFile(sourcePath, temporary)) return false;
+    const std::optional<std::string> temporary =
+        makeTemporary(files, folder, [&](const std::string& path) { return files.copyToNewFile(sourcePath, path); });
+    if (!temporary) return false;
     // The rename refuses a target that appeared meanwhile, so nothing is overwritten.
-    if (files.renameFile(temporary, target)) return true;
-    files.removeFile(temporary);
+    if (files.renameFile(*temporary, target)) return true;
+    files.removeFile(*temporary);
     return false;
 }
 
-WrittenSet writeFileSet(platform::FileSystem& files, const std::string& folder, const std::string& baseName,
-                        std::span<const FileToWrite> set) {
+WrittenSet placeTemporaries(platform::FileSystem& files, const std::string& folder, const std::string& baseName,
+                            const std::vector<const char*>& extensions, const std::vector<std::string>& temporaries,
+                            WhenTaken whenTaken) {
     WrittenSet result{baseName};
-    std::vector<std::string> temporaries;
-    for (const FileToWrite& file : set) {
-        temporaries.push_back(temporaryPath(files, folder, baseName + "." + file.extension));
-        if (files.writeNewFile(temporaries.back(), file.text)) continue;
-        temporaries.pop_back();
-        for (const std::string& written : temporaries) files.removeFile(written);
-        result.failure = WrittenSet::Failure::Write;
-        result.failedFile = temporaries.size();
-        return result;
-    }
+    const std::size_t count = extensions.size();
     for (int number = 1; number <= kLastSuffix; ++number) {
         result.baseName = withSuffix(baseName, number);
-        if (nameTaken(files, folder, result.baseName, set)) continue;
-        std::size_t placed = 0;
-        while (placed < set.size() &&
-               files.renameFile(temporaries[placed], fileOfSet(folder, result.baseName, set[placed])))
-            ++placed;
-        if (placed == set.size()) {
-            if (!files.flushFolder(folder)) result.failure = WrittenSet::Failure::Flush;
-            return result;
+        std::size_t takenNames = 0;
+        for (const char* extension : extensions) takenNames += taken(files, finalPath(folder, result.baseName, extension));
+        if (takenNames > 0) {
+            // A lone partner of an earlier set makes the whole set move on, never pair with it.
+            if (whenTaken == WhenTaken::NextNameUnlessSame && takenNames == count &&
+                sameSet(files, folder, result.baseName, extensions, temporaries)) {
+                removeAll(files, temporaries);
+                result.alreadyThere = true;
+                return result;
+            }
+            continue;
         }
+        std::size_t left = count;  // the files from left on are in place
+        while (left > 0 && files.renameFile(temporaries[left - 1], finalPath(folder, result.baseName, extensions[left - 1])))
+            --left;
+        if (left == 0) return result;
         // Another writer took the name meanwhile: the next one.
-        if (placed == 0 && nameTaken(files, folder, result.baseName, set)) continue;
+        if (left == count && taken(files, finalPath(folder, result.baseName, extensions[count - 1]))) continue;
+        for (std::size_t i = left; i < count; ++i) files.removeFile(finalPath(folder, result.baseName, extensions[i]));
+        removeAll(files, std::vector<std::string>(temporaries.begin(), temporaries.begin() + static_cast<long>(left)));
         result.failure = WrittenSet::Failure::Rename;
-        result.failedFile = placed;
-        result.keptAs = temporaries[placed];
+        result.failedFile = left - 1;
         return result;
     }
+    removeAll(files, temporaries);
     result.failure = WrittenSet::Failure::Rename;
-    result.keptAs = temporaries.front();
+    return result;
+}
+
+WrittenSet writeFileSet(platform::FileSystem& files, const std::string& folder, const std::string& baseName,
+                        std::span<const FileToWrite> set, WhenTaken whenTaken, bool flushFolder) {
+    std::vector<std::string> temporaries;
+    std::vector<const char*> extensions;
+    for (const FileToWrite& file : set) {
+        const std::optional<std::string> temporary =
+            makeTemporary(files, folder, [&](const std::string& path) { return files.writeNewFile(path, file.text); });
+        if (!temporary) {
+            removeAll(files, temporaries);
+            WrittenSet failed{baseName, WrittenSet::Failure::Write, temporaries.size()};
+            return failed;
+        }
+        temporaries.push_back(*temporary);
+        extensions.push_back(file.extension);
+    }
+    WrittenSet result = placeTemporaries(files, folder, baseName, extensions, temporaries, whenTaken);
+    if (result.failure == WrittenSet::Failure::None && !result.alreadyThere && flushFolder &&
+        !files.flushFolder(folder))
+        result.failure = WrittenSet::Failure::Flush;
     return result;
 }
 
@@ -99,8 +163,18 @@ bool fctCopyFile(platform::FileSystem& files, const std::string& fileName, const
 
 std::string monitoringFolder(const std::string& dirMonitor, const std::string& partName,
                              const std::string& revisionNumber, const std::string& serialNumber) {
-    return inFolder(dirMonitor, platform::safeNamePart(partName) + "_" + platform::safeNamePart(revisionNumber) + "_" +
-                                    platform::safeNamePart(serialNumber));
+    return inFolder(dirMonitor, platform::safeJoinedName("", {partName, revisionNumber, serialNumber}, "_", ""));
+}
+
+bool sameAsLastMonitoringValues(platform::FileSystem& files, const std::string& folder, const std::string& path) {
+    std::optional<std::string> last;
+    for (const std::string& name : files.listFiles(folder))
+        if (name.size() == 12 && name.ends_with(".dfx") && name.find_first_not_of("0123456789") == 8 &&
+            (!last || name > *last))
+            last = name;
+    if (!last) return false;
+    const auto there = files.readFile(platform::joinPath(folder, *last));
+    return there && there == files.readFile(path);
 }
 
 std::optional<std::string> nextMonitoringValueFile(platform::FileSystem& files, const std::string& folder) {

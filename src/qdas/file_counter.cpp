@@ -48,8 +48,8 @@ std::string fourDigits(int value) {
 
 std::string FileCounterFilePath(const std::string& programFolder, const std::string& partName,
                                 const std::string& revisionNumber, const std::string& serialNumber) {
-    std::string name = "FileCounter__" + platform::safeNamePart(partName) + "__" +
-                       platform::safeNamePart(revisionNumber) + "__" + platform::safeNamePart(serialNumber) + ".dat";
+    const std::string name =
+        platform::safeJoinedName("FileCounter__", {partName, revisionNumber, serialNumber}, "__", ".dat");
     return platform::joinPath(platform::joinPath(programFolder, "PartData"), name);
 }
 

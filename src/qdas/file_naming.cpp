@@ -28,7 +28,11 @@ std::string partText(int content, const FileNameSources& sources) {
     }
 }
 
-std::string applicationName(const FileNameCodes& codes, const std::string& counter, const FileNameSources& sources) {
+// What a name needs beside its parts: ".dfq", and room for the "_2" ... "_9999" of a taken name.
+std::size_t fixedBytes(const std::string& extension) { return 1 + extension.size() + kTakenNameSuffixBytes; }
+
+std::string applicationName(const FileNameCodes& codes, const std::string& counter, const std::string& extension,
+                            const FileNameSources& sources, bool& shortened) {
     std::array<std::string, 5> parts;
     int last = 0;  // index of the last non-empty part among parts 2..5, 0 when none
     for (int k = 0; k < 5; ++k) {
@@ -36,29 +40,37 @@ std::string applicationName(const FileNameCodes& codes, const std::string& count
         parts[k] = partText(content, sources);
         if (k > 0 && !parts[k].empty()) last = k;
     }
+    if (last == 0 && parts[0].empty()) parts[0] = platform::safeNamePart(sources.fileNameText);
     const std::string_view separator = separatorText(codes.SEPERATOR);
-    std::string name;
-    if (last == 0) {
-        name = !parts[0].empty() ? parts[0] : platform::safeNamePart(sources.fileNameText);
-    } else {
-        name = parts[0];
-        for (int k = 1; k <= last; ++k) (name += separator) += parts[k];
-    }
+    // The counter and the separators stay whole; only the parts are cut.
+    std::string* cut[5];
+    for (int k = 0; k <= last; ++k) cut[k] = &parts[k];
+    const std::size_t fixed = fixedBytes(extension) + separator.size() * last +
+                              (counter.empty() ? 0 : separator.size() + counter.size());
+    shortened = platform::fitNameParts(std::span(cut, static_cast<std::size_t>(last) + 1), fixed);
+    std::string name = parts[0];
+    for (int k = 1; k <= last; ++k) (name += separator) += parts[k];
     if (!counter.empty()) (name += separator) += counter;
     return name;
 }
 
-std::string gmName(const FileNameSources& sources) {
+std::string gmName(const std::string& extension, const FileNameSources& sources, bool& shortened) {
     std::string stamp = gmTimeStamp(sources.now);
     if (platform::trimBlanks(sources.fileNameText).empty()) return stamp;
-    return platform::safeNamePart(sources.fileNameText) + "_" + stamp;
+    std::string text = platform::safeNamePart(sources.fileNameText);
+    std::string* cut[] = {&text};
+    shortened = platform::fitNameParts(cut, fixedBytes(extension) + 1 + stamp.size());
+    return text + "_" + stamp;
 }
 
 }  // namespace
 
 std::string BuildOutputFileName(const FileNameCodes& codes, const std::string& counter, const std::string& extension,
-                                FileNameRule rule, const FileNameSources& sources) {
-    std::string name = rule == FileNameRule::Application ? applicationName(codes, counter, sources) : gmName(sources);
+                                FileNameRule rule, const FileNameSources& sources, bool* shortened) {
+    bool cut = false;
+    std::string name = rule == FileNameRule::Application ? applicationName(codes, counter, extension, sources, cut)
+                                                         : gmName(extension, sources, cut);
+    if (shortened) *shortened = cut;
     return name + "." + extension;
 }
 

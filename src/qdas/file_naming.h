@@ -28,10 +28,14 @@ struct FileNameSources {
     DateTime now;
 };
 
+// Bytes kept free in every output name for the "_2" ... "_9999" that a taken name gets.
+inline constexpr std::size_t kTakenNameSuffixBytes = 5;
+
 // The file name with "." and extension. Host and part-program texts are made safe
-// as name parts, so the file always lands in the folder it is written to.
+// as name parts, so the file always lands in the folder it is written to; parts too
+// long for a file name are cut (shortened then tells so), the counter never.
 std::string BuildOutputFileName(const FileNameCodes& codes, const std::string& counter, const std::string& extension,
-                                FileNameRule rule, const FileNameSources& sources);
+                                FileNameRule rule, const FileNameSources& sources, bool* shortened = nullptr);
 
 // The text of a SEPERATOR code: "__", "_", "---", "--", "-", else "___".
 std::string_view separatorText(int code);

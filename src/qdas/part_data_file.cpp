@@ -104,7 +104,7 @@ std::string partDataFolder(const std::string& programFolder) { return platform::
 
 std::string partDataFileName(bool oneFileForAll, std::string_view partName, std::string_view revision) {
     if (oneFileForAll) return "Default.cfg";
-    return platform::safeNamePart(partName) + "__" + platform::safeNamePart(revision) + ".cfg";
+    return platform::safeJoinedName("", {partName, revision}, "__", ".cfg");
 }
 
 PartData parsePartData(std::string_view text) {

@@ -37,8 +37,6 @@ private:
     void formatIndex(int index);
     void grow(std::size_t bytes);
     static char* put(char* at, std::string_view text);
-    static bool mayHoldControlCharacter(std::string_view text);
-
     // Grows ahead of the lines; only its first used_ bytes are lines.
     std::string text_;
     std::size_t used_ = 0;
@@ -57,21 +55,6 @@ inline char* QdasLines::put(char* at, std::string_view text) {
     return at + text.size();
 }
 
-// Whether the text holds a byte below 0x20, eight bytes at a time.
-inline bool QdasLines::mayHoldControlCharacter(std::string_view text) {
-    constexpr std::uint64_t kOnes = 0x0101010101010101u, kHighBits = 0x8080808080808080u;
-    const char* at = text.data();
-    const char* last = at + text.size();
-    for (; last - at >= 8; at += 8) {
-        std::uint64_t word;
-        std::memcpy(&word, at, 8);
-        if (((word - kOnes * 0x20) & ~word & kHighBits) != 0) return true;
-    }
-    for (; at != last; ++at)
-        if (static_cast<unsigned char>(*at) < 0x20) return true;
-    return false;
-}
-
 inline void QdasLines::append(std::string_view key, std::string_view index, std::string_view value) {
     const std::size_t length = key.size() + (index.empty() ? 0 : index.size() + 1) + 1 + value.size() + 2;
     if (used_ + length > text_.size()) grow(length);
@@ -86,7 +69,7 @@ inline void QdasLines::append(std::string_view key, std::string_view index, std:
     // A line break inside a value would start a line without key and spoil the file; other
     // control bytes have no place in a value either. They become blanks, as in the capture's clean-up.
     // Tested on the source: bytes just stored one by one are slow to read back as a word.
-    if (mayHoldControlCharacter(value)) platform::blankControlCharacters(valueStart, at);
+    if (platform::holdsControlByte(value)) platform::blankControlCharacters(valueStart, at);
     *at++ = '\r';
     *at = '\n';
     used_ += length;

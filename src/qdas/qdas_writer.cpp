@@ -7,12 +7,14 @@
 #include "platform/paths.h"
 #include "platform/product.h"
 #include "platform/text.h"
+#include "qdas/delivery_log.h"
 #include "qdas/description.h"
 #include "qdas/file_copy.h"
 #include "qdas/file_counter.h"
 #include "qdas/output_settings.h"
 #include "qdas/upload.h"
 #include "qdas/value_block.h"
+#include "qdas/waiting_files.h"
 #include "qdas/written_characteristics.h"
 #include "settings/setting_names.h"
 
@@ -114,74 +116,119 @@ FileNameSources nameSources(WriterContext& c) {
 
 // A name that still tells which part a kept file belongs to, when the settings give none.
 std::string partInformationName(WriterContext& c, const std::string& counter) {
-    std::string name = platform::safeNamePart(c.window.lblOrvPartName()) + "_" +
-                       platform::safeNamePart(c.window.lblOrvRevNumber()) + "_" +
-                       platform::safeNamePart(c.window.lblOrvSerNumber());
-    if (!counter.empty()) (name += "_") += counter;
-    return name + "_" + gmTimeStamp(c.clock.now());
+    const std::string ending = (counter.empty() ? "" : "_" + counter) + "_" + gmTimeStamp(c.clock.now());
+    return platform::safeJoinedName("", {c.window.lblOrvPartName(), c.window.lblOrvRevNumber(), c.window.lblOrvSerNumber()},
+                                    "_", ending, std::string_view(".dfq").size() + kTakenNameSuffixBytes);
 }
 
-void reportWriteFailure(WriterContext& c, const WrittenSet& set, const std::string& tempData, bool dfdFormat,
-                        const std::string& baseName) {
-    const bool values = dfdFormat && set.failedFile == 1;
-    const std::string path = platform::joinPath(tempData, set.baseName + (values      ? ".dfx"
-                                                                          : dfdFormat ? ".dfd"
-                                                                                      : ".dfq"));
-    switch (set.failure) {
-        case WrittenSet::Failure::Write:
-            if (values)
-                c.messages.plain(kTitle, "Error during generation of the DFX file.");
-            else
-                c.messages.error(kTitle, "The file " +
-                                             platform::joinPath(tempData, baseName + (dfdFormat ? ".dfd" : ".dfq")) +
-                                             " could not be written completely. Output will be canceled.");
-            return;
-        case WrittenSet::Failure::Rename:
-            c.messages.error(kTitle, "The file " + path +
-                                         " could not be put in place. Output will be canceled. "
-                                         "The measurement was kept as " +
-                                         set.keptAs + ".");
-            return;
-        case WrittenSet::Failure::Flush:
-            c.messages.error(kTitle, "The files in " + tempData +
-                                         " could not be saved to the disk. Output will be canceled. Please upload "
-                                         "the files manually.");
-            return;
-        case WrittenSet::Failure::None:
-            return;
-    }
-}
+// The run's files, built in memory once, for wherever they can be put.
+struct OutputTexts {
+    QdasLines description;
+    QdasLines values;
+};
 
-// Builds both parts in memory and writes them whole into TempData under a name no
-// waiting file has; nothing when they could not be written (the user was told).
-std::optional<std::string> writeFiles(WriterContext& c, const std::string& tempData, const std::string& baseName,
-                                      bool dfdFormat, int count) {
+void buildTexts(WriterContext& c, bool dfdFormat, int count, OutputTexts& texts) {
     const DescriptionOptions options{c.settings.readFlag(names::AxisLetter).value_or(false),
                                      c.settings.readFlag(names::UseQPos).value_or(false), c.run.DimensionName,
                                      c.run.DimensionNumber};
     // Decided once, before comment naming rewrites the comments, so blocks and values agree.
     const std::vector<int> written = writtenCharacteristics(c.run, count);
     const PartCaptions captions{c.window.lblOrvSerNumber(), c.window.lblOrvPartName(), c.window.lblOrvRevNumber()};
-    QdasLines description;
-    QdasLines values;
-    description.reserve((kBlockBytes + (dfdFormat ? 0 : kValueBytes)) * (written.size() + 1));
-    WriteDescription(c.run, written, captions, options, description);
-    WriteValueBlock(c.run, written, c.clock, dfdFormat ? values : description);
-    const FileToWrite dfq[] = {{"dfq", description.text()}};
-    const FileToWrite dfd[] = {{"dfd", description.text()}, {"dfx", values.text()}};
-    const WrittenSet set =
-        writeFileSet(c.files, tempData, baseName, dfdFormat ? std::span<const FileToWrite>(dfd) : dfq);
-    if (set.failure != WrittenSet::Failure::None) {
-        reportWriteFailure(c, set, tempData, dfdFormat, baseName);
-        return std::nullopt;
+    texts.description.reserve((kBlockBytes + (dfdFormat ? 0 : kValueBytes)) * (written.size() + 1));
+    WriteDescription(c.run, written, captions, options, texts.description);
+    WriteValueBlock(c.run, written, c.clock, dfdFormat ? texts.values : texts.description);
+}
+
+const char* extensionOf(bool dfdFormat) { return dfdFormat ? ".dfd" : ".dfq"; }
+
+// Makes the folder and the missing folders above it.
+bool makeFolders(platform::FileSystem& files, const std::string& folder, int depth = 0) {
+    if (folder.empty() || files.folderExists(folder)) return !folder.empty();
+    const std::size_t cut = folder.find_last_of(std::string("/") + platform::pathSeparator());
+    if (depth < 16 && cut != std::string::npos && cut > 0) makeFolders(files, folder.substr(0, cut), depth + 1);
+    return files.createFolder(folder);
+}
+
+// Why a set was not written into a folder, in the user's words.
+std::string writeFailureText(WriterContext& c, const WrittenSet& set, const std::string& folder) {
+    const std::string reason = " (" + c.files.lastErrorText() + ")";
+    switch (set.failure) {
+        case WrittenSet::Failure::Write:
+            return "The file could not be written completely into " + folder + reason + ".";
+        case WrittenSet::Failure::Rename:
+            return "The file could not be put in place in " + folder + reason + ".";
+        case WrittenSet::Failure::Flush:
+            return "The files in " + folder + " could not be saved to the disk" + reason + ".";
+        case WrittenSet::Failure::None:
+            break;
     }
-    if (set.baseName != baseName)
-        c.messages.information(kTitle, "An earlier measurement still waits in " +
-                                           platform::joinPath(tempData, baseName + (dfdFormat ? ".dfd" : ".dfq")) +
-                                           ". Please upload it manually. This measurement was saved as " +
-                                           platform::joinPath(tempData, set.baseName + (dfdFormat ? ".dfd" : ".dfq")) +
-                                           ".");
-    return set.baseName;
+    return {};
+}
+
+// Writes the set into a folder that takes it whole; the reason when it does not. A set whose
+// folder could not be flushed is taken back, unless this is the last place left to keep it.
+std::optional<std::string> writeInto(WriterContext& c, const std::string& folder, const std::string& baseName,
+                                     std::span<const FileToWrite> set, std::string& placedAs, bool lastPlace) {
+    if (!makeFolders(c.files, folder))
+        return "Software can't create the output folder " + folder + " (" + c.files.lastErrorText() + ").";
+    const WrittenSet written = writeFileSet(c.files, folder, baseName, set);
+    placedAs = written.baseName;
+    if (written.failure == WrittenSet::Failure::None || (lastPlace && written.failure == WrittenSet::Failure::Flush))
+        return std::nullopt;
+    const std::string reason = writeFailureText(c, written, folder);
+    if (written.failure == WrittenSet::Failure::Flush)
+        for (const FileToWrite& file : set)
+            c.files.removeFile(platform::joinPath(folder, written.baseName + "." + file.extension));
+    return reason;
+}
+
+// TempData refused the set: it goes straight into the folders it was meant for, with the
+// same temporary names and renames; true when every one of them has it.
+bool deliverStraight(WriterContext& c, const Routing& routing, const std::string& baseName,
+                     std::span<const FileToWrite> set, std::vector<std::string>& reasons) {
+    bool whole = true;
+    for (const std::string& folder : resultFolders(routing)) {
+        if (!FolderExists(c.files, folder)) {
+            reasons.push_back("The folder " + folder + " doesn't exist.");
+            whole = false;
+            continue;
+        }
+        removeLeftoverTemporaries(c.files, folder);
+        const WrittenSet written = writeFileSet(c.files, folder, baseName, set);
+        if (written.failure != WrittenSet::Failure::None) {
+            reasons.push_back(writeFailureText(c, written, folder));
+            whole = false;
+        }
+    }
+    if (!routing.monitor) return whole;
+    const std::string& monitor = routing.monitoringFolder;
+    if (!FolderExists(c.files, monitor) && !CreateFolder(c.files, monitor)) {
+        reasons.push_back("System can't create the folder for the Q-DAS Moitoring file.");
+        return false;
+    }
+    const std::string description = platform::joinPath(monitor, kMonitoringDescription);
+    const FileToWrite descriptionFile[] = {{"dfd", set[0].text}};
+    if (!c.files.fileExists(description) &&
+        writeFileSet(c.files, monitor, "00000001", descriptionFile).failure != WrittenSet::Failure::None)
+        whole = false;
+    const std::optional<std::string> values = nextMonitoringValueFile(c.files, monitor);
+    const FileToWrite valueFile[] = {{"dfx", set[1].text}};
+    if (!values || writeFileSet(c.files, monitor, values->substr(0, 8), valueFile).failure != WrittenSet::Failure::None) {
+        reasons.push_back("Copy of Monitoring file " + baseName + ".dfx to " + monitor + " failed.");
+        whole = false;
+    }
+    return whole;
+}
+
+// A failure message with the log that holds its details.
+std::string withLog(const std::string& text, const std::string& logPath) {
+    return logPath.empty() ? text : text + "\nDetails are in " + logPath + ".";
+}
+
+std::string joined(const std::vector<std::string>& texts) {
+    std::string all;
+    for (const std::string& text : texts) (all += all.empty() ? "" : "\n") += text;
+    return all;
 }
 
 // No other format is chosen either: a setup that was stored empty.
@@ -223,12 +270,16 @@ std::optional<WrittenOutput> WriteOutputFiles(WriterContext& c, bool keepInTempD
     }
     const bool dfdFormat = c.settings.readFlag(names::DFD).value_or(false);
     const std::string tempData = platform::joinPath(c.programFolder, "TempData");
-    if (!ensureFolder(c, tempData)) return std::nullopt;
     std::string baseName;
     if (settings) {
+        bool shortened = false;
         const std::string fileName =
-            BuildOutputFileName(settings->codes, counter.counter, "dfq", settings->rule, nameSources(c));
+            BuildOutputFileName(settings->codes, counter.counter, "dfq", settings->rule, nameSources(c), &shortened);
         baseName = fileName.substr(0, fileName.size() - 4);
+        if (shortened)
+            c.messages.information(kTitle, "The name of the output file is too long for the file system. The file is "
+                                           "named " +
+                                               baseName + extensionOf(dfdFormat) + ".");
     }
     if (baseName.empty()) {
         if (settings && distribute)
@@ -236,37 +287,134 @@ std::optional<WrittenOutput> WriteOutputFiles(WriterContext& c, bool keepInTempD
         distribute = false;
         baseName = partInformationName(c, counter.counter);
     }
-    std::optional<std::string> written = writeFiles(c, tempData, baseName, dfdFormat, count);
-    if (!written) return std::nullopt;
-    if (!distribute)
-        c.messages.plain(kTitle, "The measurement was kept in " +
-                                     platform::joinPath(tempData, *written + (dfdFormat ? ".dfd" : ".dfq")) +
-                                     ". Please upload it manually.");
-    return WrittenOutput{baseFolder, partOK, dfdFormat, *written, !distribute};
+    OutputTexts texts;
+    buildTexts(c, dfdFormat, count, texts);
+    const FileToWrite dfq[] = {{"dfq", texts.description.text()}};
+    const FileToWrite dfd[] = {{"dfd", texts.description.text()}, {"dfx", texts.values.text()}};
+    const std::span<const FileToWrite> set = dfdFormat ? std::span<const FileToWrite>(dfd) : dfq;
+    WrittenOutput output{baseFolder, partOK, dfdFormat, baseName, !distribute, tempData};
+    if (distribute) output.routing = routingOf(c, baseFolder, partOK, c.run.ReworkedPartFlag, dfdFormat);
+
+    std::vector<std::string> reasons;
+    std::optional<std::string> refused = writeInto(c, tempData, baseName, set, output.baseName, false);
+    if (!refused) {
+        if (!distribute) {
+            if (output.baseName != baseName)
+                c.messages.information(kTitle, "An earlier measurement still waits in " +
+                                                   platform::joinPath(tempData, baseName + extensionOf(dfdFormat)) +
+                                                   ".");
+            const std::string text = "The measurement was kept in " +
+                                     platform::joinPath(tempData, output.baseName + extensionOf(dfdFormat)) +
+                                     ". Please upload it manually.";
+            logDelivery(c, text);
+            c.messages.plain(kTitle, text);
+        }
+        return output;
+    }
+    reasons.push_back(*refused);
+    if (distribute) {
+        const Routing& routing = *output.routing;
+        if (deliverStraight(c, routing, baseName, set, reasons)) {
+            const std::string text =
+                reasons.front() + "\nThe measurement was written straight into " + joined(resultFolders(routing)) + ".";
+            logDelivery(c, text);
+            c.messages.information(kTitle, text);
+            output.delivered = true;
+            return output;
+        }
+    }
+    // Neither TempData nor the result folders took it whole: it waits in the user's own folder.
+    std::optional<std::string> waiting =
+        c.waitingFolder.empty() ? std::optional<std::string>("No folder of the user is known.")
+                                : writeInto(c, c.waitingFolder, baseName, set, output.baseName, true);
+    if (!waiting) {
+        const std::string text =
+            joined(reasons) + "\nThe measurement was kept in " +
+            platform::joinPath(c.waitingFolder, output.baseName + extensionOf(dfdFormat)) +
+            (distribute ? ". It will be delivered again by itself." : ". Please upload it manually.");
+        c.messages.error(kTitle, withLog(text, logDelivery(c, text)));
+        output.folder = c.waitingFolder;
+        output.keptInTempData = true;
+        return output;
+    }
+    reasons.push_back(*waiting);
+    const std::string text = joined(reasons) + "\nThe measurement could not be saved anywhere. Output will be canceled.";
+    c.messages.error(kTitle, withLog(text, logDelivery(c, text)));
+    return std::nullopt;
 }
 
-bool WriteQdasFiles(WriterContext& context) {
-    // One writer at a time per program folder: two instances never share a name, a
-    // counter or a half-copied file. The system lets go of the lock when a process dies.
-    std::unique_ptr<platform::FileLock> lock;
-    bool unlocked = false;
-    if (context.window.characteristicListCount() > 0) {
-        const std::string lockFile = platform::joinPath(context.programFolder, kWriterLockFile);
-        lock = context.files.lockFile(lockFile, context.lockWaitMilliseconds);
-        unlocked = !lock;
-        if (unlocked && context.files.fileExists(lockFile))
-            context.messages.plain(kTitle,
-                                   "Another instance of the program is still writing its output files, so "
-                                   "this output cannot be distributed now.");
-        else if (unlocked)
-            context.messages.plain(kTitle, "The file " + lockFile +
-                                               " could not be created, so this output cannot be distributed "
-                                               "safely. Please check your system privilegs");
+namespace {
+
+// Passes every message on and keeps the first failure told: the reason a kept set waits.
+class FirstFailure final : public platform::Messages {
+public:
+    explicit FirstFailure(platform::Messages& to) : to_(to) {}
+    void show(platform::MessageKind kind, const std::string& title, const std::string& text) override {
+        if (kind != platform::MessageKind::Information && first.empty()) first = text;
+        to_.show(kind, title, text);
     }
-    std::optional<WrittenOutput> output = WriteOutputFiles(context, unlocked || context.keepInTempData);
-    if (!output || output->keptInTempData) return false;
-    return fctUploadFiles(context, output->baseFolder, output->blnPartOK, context.run.ReworkedPartFlag,
-                          output->dfdFormat, output->baseName);
+    bool askYesNo(const std::string& title, const std::string& text) override { return to_.askYesNo(title, text); }
+
+    std::string first;
+
+private:
+    platform::Messages& to_;
+};
+
+WriterContext withMessages(const WriterContext& c, platform::Messages& messages) {
+    WriterContext copy{c.run,           c.settings, c.texts,       messages, c.files, c.args, c.partProgram,
+                       c.programFolder, c.clock,    c.window};
+    copy.lockWaitMilliseconds = c.lockWaitMilliseconds;
+    copy.keepInTempData = c.keepInTempData;
+    copy.waitingFolder = c.waitingFolder;
+    return copy;
+}
+
+// One writer at a time per program folder: two instances never share a name, a counter or
+// a half-copied file. The system lets go of the lock when a process dies. A program folder
+// that cannot hold the lock file (installed for all users) has it in the user's folder.
+std::unique_ptr<platform::FileLock> takeWriterLock(WriterContext& c) {
+    const std::string lockFile = platform::joinPath(c.programFolder, kWriterLockFile);
+    std::unique_ptr<platform::FileLock> lock = c.files.lockFile(lockFile, c.lockWaitMilliseconds);
+    if (lock) return lock;
+    if (c.files.fileExists(lockFile)) {
+        c.messages.plain(kTitle,
+                         "Another instance of the program is still writing its output files, so "
+                         "this output cannot be distributed now.");
+        return nullptr;
+    }
+    const std::string userLock = platform::joinPath(c.waitingFolder, kWriterLockFile);
+    if (!c.waitingFolder.empty() && makeFolders(c.files, c.waitingFolder) &&
+        (lock = c.files.lockFile(userLock, c.lockWaitMilliseconds)))
+        return lock;
+    c.messages.plain(kTitle, "The file " + lockFile +
+                                 " could not be created, so this output cannot be distributed "
+                                 "safely. Please check your system privilegs");
+    return nullptr;
+}
+
+}  // namespace
+
+bool WriteQdasFiles(WriterContext& context) {
+    FirstFailure told(context.messages);
+    WriterContext c = withMessages(context, told);
+    std::unique_ptr<platform::FileLock> lock;
+    if (c.window.characteristicListCount() > 0) lock = takeWriterLock(c);
+    const bool unlocked = c.window.characteristicListCount() > 0 && !lock;
+    std::optional<WrittenOutput> output = WriteOutputFiles(c, unlocked || c.keepInTempData);
+    if (!output) return false;
+    const Routing* routing = output->routing ? &*output->routing : nullptr;
+    if (output->keptInTempData) {
+        noteWaitingSet(c, output->folder, output->baseName, output->dfdFormat, routing, told.first);
+        return false;
+    }
+    if (!output->delivered && !uploadFiles(c, *routing, output->baseName, UploadSource{output->folder})) {
+        noteWaitingSet(c, output->folder, output->baseName, output->dfdFormat, routing, told.first);
+        return false;
+    }
+    // A delivery that went through: what waits from earlier may go now too.
+    deliverWaitingSets(c, true);
+    return true;
 }
 
 }  // namespace kelmar::qdas

@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 
+#include "qdas/upload.h"
 #include "qdas/writer_context.h"
 
 namespace kelmar::qdas {
@@ -15,7 +16,10 @@ struct WrittenOutput {
     bool blnPartOK = false;       // no Characteristic out of tolerance (false without UseFolders)
     bool dfdFormat = false;       // .dfd + .dfx rather than one .dfq
     std::string baseName;         // the file name without its extension
-    bool keptInTempData = false;  // a check failed (the user was told): the files stay in TempData
+    bool keptInTempData = false;  // not to be distributed (the user was told): the files wait in folder
+    std::string folder;           // where the files are: TempData, or the waiting folder
+    bool delivered = false;       // TempData refused them: written straight into the result folders
+    std::optional<Routing> routing{};  // where they go; nothing when a check stopped the distribution
 };
 
 // The file in the program folder whose lock makes one writer at a time.

@@ -2,6 +2,7 @@
 // Everything one output run reads and changes, handed down by reference.
 
 #include <string>
+#include <string_view>
 
 #include "capture/run_data.h"
 #include "host/host_interface.h"
@@ -32,7 +33,12 @@ struct WriterContext {
     int lockWaitMilliseconds = 20000;
     // Write into TempData only; the caller has told the user why.
     bool keepInTempData = false;
+    // Where a measurement waits when neither TempData nor a result folder takes it; empty for none.
+    std::string waitingFolder{};
 };
+
+// Appends a time-stamped line to Kelmar.log; the log's path, empty when no log took it.
+std::string logDelivery(WriterContext& context, std::string_view text);
 
 // A text member of the part program (PartName, Path ...); empty when the host cannot answer.
 inline std::string partProgramText(const host::PartProgram& program, std::string (host::PartProgram::*member)() const) {

@@ -9,9 +9,14 @@
 
 #ifdef __linux__
 #include <sys/mount.h>
+#include <sys/wait.h>
+#include <unistd.h>
 #endif
 
+#include "qdas/delivery_log.h"
+#include "qdas/file_copy.h"
 #include "qdas/qdas_writer.h"
+#include "qdas/waiting_files.h"
 #include "writer_fixture.h"
 
 using namespace kelmar;
@@ -47,11 +52,19 @@ std::map<std::string, std::string> filesOf(const WriterFixture& w) {
     std::map<std::string, std::string> found;
     for (const auto& entry : fs::recursive_directory_iterator(w.folder.path())) {
         const std::string name = fs::relative(entry.path(), w.folder.path()).string();
-        if (entry.is_regular_file() && name != qdas::kWriterLockFile && name != "UploadDebug.txt" &&
-            !name.starts_with("PartData"))
+        if (entry.is_regular_file() && !name.ends_with(qdas::kWriterLockFile) && name != "UploadDebug.txt" &&
+            !name.starts_with("PartData") && !name.ends_with(qdas::kDeliveryLogName) &&
+            !name.ends_with(qdas::kWaitingNoteEnding))
             found[name] = w.folder.read(name);
     }
     return found;
+}
+
+// How many files directly in the folder hold the content.
+int copiesIn(const std::map<std::string, std::string>& files, const std::string& folder, const std::string& content) {
+    int copies = 0;
+    for (const auto& [path, text] : files) copies += fs::path(path).parent_path() == folder && text == content;
+    return copies;
 }
 
 // Whether every one of the contents is in a file directly in the folder.
@@ -90,7 +103,7 @@ const char* opName(FileOp op) {
 TEST(Delivery, EachFailedFileOperationLeavesTheMeasurementWholeAndTheUserTold) {
     const FileOp ops[] = {FileOp::Create, FileOp::Write,  FileOp::Flush,        FileOp::Rename,
                           FileOp::Copy,   FileOp::Remove, FileOp::CreateFolder, FileOp::Lock};
-    int failed = 0, lost = 0, refusedInTempData = 0;
+    int failed = 0, lost = 0, straight = 0, redelivered = 0;
     for (Mode mode : {Mode{false, false}, Mode{false, true}, Mode{true, false}, Mode{true, true}}) {
         WriterFixture clean;
         configure(clean, mode);
@@ -117,7 +130,8 @@ TEST(Delivery, EachFailedFileOperationLeavesTheMeasurementWholeAndTheUserTold) {
                 bool delivered = true;
                 for (const std::string& folder : destinations)
                     delivered = delivered && wholeIn(files, folder, contents);
-                const bool kept = wholeIn(files, "TempData", contents);
+                // Whole where it waits: TempData, or the user's own folder when TempData refused it.
+                const bool kept = wholeIn(files, "TempData", contents) || wholeIn(files, "user/waiting", contents);
                 // Nothing half and nothing foreign anywhere: every file is a whole part of the measurement.
                 for (const auto& [path, text] : files)
                     EXPECT_NE(std::find(contents.begin(), contents.end(), text), contents.end())
@@ -127,29 +141,128 @@ TEST(Delivery, EachFailedFileOperationLeavesTheMeasurementWholeAndTheUserTold) {
                 } else {
                     EXPECT_FALSE(w.messages.shown.empty()) << where;
                 }
-                // A TempData that refuses the run's own file leaves it only in the program, which says so.
-                const std::string& path = w.files.failedPath();
-                const bool tempDataRefused = (op == FileOp::CreateFolder && path == w.tempData()) ||
-                                             ((op == FileOp::Create || op == FileOp::Write || op == FileOp::Flush) &&
-                                              path.starts_with(w.tempData() + platform::pathSeparator()));
-                if (tempDataRefused) {
-                    ++refusedInTempData;
-                    EXPECT_FALSE(result) << where;
-                } else if (!delivered && !kept) {
+                if (!delivered && !kept) {
                     ++lost;
                     ADD_FAILURE() << "measurement lost: " << where;
                 }
-                // Only a failed removal after a whole delivery, or a failed debug log, goes without a word.
-                if (result) {
-                    EXPECT_TRUE(op == FileOp::Remove || path.ends_with("UploadDebug.txt")) << where;
+                // Only a failed removal after a whole delivery, a failed debug log, or a lock taken in
+                // the user's folder instead goes without a word.
+                const std::string& path = w.files.failedPath();
+                if (result && w.messages.shown.empty()) {
+                    EXPECT_TRUE(op == FileOp::Remove || op == FileOp::Lock || path.ends_with("UploadDebug.txt"))
+                        << where;
                 }
+                if (result && !w.messages.shown.empty()) ++straight;
+
+                // Later (the next start), with the fault gone, what waits is delivered again: once
+                // into every folder, never doubled, and it leaves the folder where it waited.
+                if (result) continue;
+                w.files.clearFaults();
+                auto later = w.context();
+                const qdas::Redelivery again = qdas::deliverWaitingSets(later);
+                const auto after = filesOf(w);
+                if (again.waiting > 0) {
+                    // Only a run stopped before its destination was known waits on; whole.
+                    EXPECT_TRUE(wholeIn(after, "TempData", contents) || wholeIn(after, "user/waiting", contents))
+                        << where;
+                    continue;
+                }
+                ++redelivered;
+                for (const std::string& folder : destinations)
+                    for (const std::string& content : contents)
+                        EXPECT_EQ(copiesIn(after, folder, content), 1) << where << " " << folder;
+                EXPECT_FALSE(wholeIn(after, "TempData", contents) || wholeIn(after, "user/waiting", contents))
+                    << where;
             }
         }
     }
     std::cout << "[ faults   ] " << failed << " operations failed, one per run; measurements lost: " << lost
-              << "; refused by TempData itself: " << refusedInTempData << "\n";
+              << "; delivered straight past a refusing TempData: " << straight
+              << "; waiting, then delivered again: " << redelivered << "\n";
     EXPECT_EQ(lost, 0);
     EXPECT_GT(failed, 40);
+}
+
+// The files directly in a folder below the program folder, by name.
+std::map<std::string, std::string> filesIn(const WriterFixture& w, const std::string& folder) {
+    std::map<std::string, std::string> found;
+    for (const auto& [path, text] : filesOf(w))
+        if (fs::path(path).parent_path() == folder) found[fs::path(path).filename().string()] = text;
+    return found;
+}
+
+TEST(Delivery, ALoneOldPartnerMakesTheWholePairTakeTheNextName) {
+    WriterFixture w;
+    configure(w, Mode{true, false});
+    w.folder.write("out/PartOK/TESTPART_0001.dfx", "old values");
+    ASSERT_TRUE(write(w));
+    const auto partOK = filesIn(w, "out/PartOK");
+    // The new description never pairs with the old values: both moved on to "_2".
+    EXPECT_EQ(partOK.size(), 3u);
+    EXPECT_EQ(partOK.at("TESTPART_0001.dfx"), "old values");
+    EXPECT_EQ(partOK.count("TESTPART_0001.dfd"), 0u);
+    EXPECT_EQ(partOK.at("TESTPART_0001_2.dfd"), w.folder.read("out/FirstParts/TESTPART_0001.dfd"));
+    EXPECT_EQ(partOK.at("TESTPART_0001_2.dfx"), w.folder.read("out/FirstParts/TESTPART_0001.dfx"));
+    EXPECT_TRUE(fs::is_empty(w.tempData()));
+}
+
+TEST(Delivery, NamesTooLongForTheFileSystemAreShortenedAndDelivered) {
+    WriterFixture w;
+    configure(w, Mode{false, false});
+    w.set(names::FileName2, "2");  // part name and serial number
+    w.window.serial = w.window.part = std::string(1 << 20, 'S');
+    w.run.FileNameText = std::string(300, 'F');
+    ASSERT_TRUE(write(w));
+    const auto partOK = filesIn(w, "out/PartOK");
+    ASSERT_EQ(partOK.size(), 1u);
+    const std::string name = partOK.begin()->first;
+    EXPECT_LE(name.size(), platform::kLongestName);
+    EXPECT_TRUE(name.ends_with("_0001.dfq")) << name;  // the counter and the extension stay whole
+    EXPECT_NE(w.messages.texts().at(0).find(name), std::string::npos);
+    // The counter file's name is cut the same way, so the next run counts on.
+    ASSERT_TRUE(write(w));
+    EXPECT_EQ(filesIn(w, "out/PartOK").size(), 2u);
+    EXPECT_TRUE(filesIn(w, "out/PartOK").begin()->first.ends_with("_0001.dfq"));
+    EXPECT_TRUE(std::prev(filesIn(w, "out/PartOK").end())->first.ends_with("_0002.dfq"));
+}
+
+TEST(Delivery, AProcessKilledBetweenTheFilesOfAPairNeverLeavesADescriptionAlone) {
+#ifdef __linux__
+    WriterFixture clean;
+    configure(clean, Mode{true, false});
+    ASSERT_TRUE(write(clean));
+    const int renames = clean.files.calls(FileOp::Rename);
+    for (int call = 1; call <= renames; ++call) {
+        WriterFixture w;
+        configure(w, Mode{true, false});
+        std::cout.flush();
+        const pid_t child = ::fork();
+        if (child == 0) {
+            w.files.dieAt(FileOp::Rename, call);
+            write(w);
+            std::_Exit(0);
+        }
+        int status = 0;
+        ASSERT_EQ(::waitpid(child, &status, 0), child);
+        for (const char* folder : {"out/PartOK", "out/FirstParts"}) {
+            const auto found = filesIn(w, folder);
+            for (const auto& [name, text] : found) {
+                if (name.ends_with(".dfd")) {
+                    EXPECT_TRUE(found.contains(name.substr(0, name.size() - 4) + ".dfx")) << "rename #" << call;
+                }
+            }
+        }
+        // The next delivery there clears what the killed run left half done in the result folders.
+        w.files.clearFaults();
+        w.run.CharacteristicTable.back().Meas = "3.00000";
+        ASSERT_TRUE(write(w)) << "rename #" << call;
+        for (const char* folder : {"out/PartOK", "out/FirstParts"})
+            for (const auto& [name, text] : filesIn(w, folder))
+                EXPECT_FALSE(qdas::isTemporaryName(name)) << "rename #" << call << " " << folder << "/" << name;
+    }
+#else
+    GTEST_SKIP() << "a process is killed with fork, which only POSIX offers";
+#endif
 }
 
 // The measured value of a whole run of count Characteristics that all measured the same; empty otherwise.
@@ -218,9 +331,11 @@ TEST(Delivery, AFullDiskLeavesNoHalfFileAndKeepsTheMeasurement) {
 
     auto context = w.context();
     context.programFolder = mountPoint;
-    EXPECT_FALSE(qdas::WriteQdasFiles(context));
+    // TempData on the full disk: the measurement goes straight to its folder, and the user is told.
+    EXPECT_TRUE(qdas::WriteQdasFiles(context));
     EXPECT_NE(w.messages.texts().at(0).find("could not be written completely"), std::string::npos);
     EXPECT_TRUE(fs::is_empty(platform::joinPath(mountPoint, "TempData")));  // nothing half, and the space is free again
+    EXPECT_EQ(wholeRunValue(w.folder.read("out/TESTPART.dfq"), 2000), "1.00000");
 
     // TempData on a roomy disk, the output folder on the full one: the copy fails, the file waits whole.
     w.messages.shown.clear();
@@ -230,7 +345,9 @@ TEST(Delivery, AFullDiskLeavesNoHalfFileAndKeepsTheMeasurement) {
     EXPECT_FALSE(w.messages.shown.empty());
     EXPECT_EQ(wholeRunValue(w.folder.read("TempData/TESTPART.dfq"), 2000), "1.00000");
     for (const auto& entry : fs::directory_iterator(mountPoint))  // no copy, whole or half, in the output folder
-        EXPECT_TRUE(entry.is_directory() || entry.path().filename() == qdas::kWriterLockFile) << entry.path();
+        EXPECT_TRUE(entry.is_directory() || entry.path().filename() == qdas::kWriterLockFile ||
+                    entry.path().filename() == qdas::kDeliveryLogName)
+            << entry.path();
 #else
     GTEST_SKIP() << "a full disk is made with a tmpfs, which only Linux offers";
 #endif

@@ -50,4 +50,24 @@ TEST(FileNaming, HostTextsCannotLeaveTheFolder) {
     EXPECT_EQ(inFolder("", "PartOK"), "");
 }
 
+TEST(FileNaming, ControlBytesBecomeUnderscoresAndLongPartsAreCutNeverTheCounter) {
+    EXPECT_EQ(name({0, 0, 0, 0, 0}, 2, "", "", FileNameRule::Application, "line1\nline2\t\x1B\x7F"),
+              "line1_line2___.dfq");
+    // Short parts stay whole; the long ones are cut to the same length, room kept for "_2" ... "_9999".
+    bool shortened = false;
+    FileNameSources s{std::string(400, 'P'), "S7", std::string(300, 'R'), "", DateTime{2026, 2, 3, 14, 5, 9}};
+    const std::string built = BuildOutputFileName(FileNameCodes{{0, 2, 3, 0, 0}, 2}, "0042", "dfq",
+                                                  FileNameRule::Application, s, &shortened);
+    EXPECT_TRUE(shortened);
+    EXPECT_LE(built.size() + kTakenNameSuffixBytes, kelmar::platform::kLongestName);
+    // ".dfq", "_0042", "S7" and two separators stay whole.
+    const std::size_t cut = (kelmar::platform::kLongestName - kTakenNameSuffixBytes - 4 - 5 - 2 - 2) / 2;
+    EXPECT_EQ(built, std::string(cut, 'P') + "_S7_" + std::string(cut, 'R') + "_0042.dfq");
+    BuildOutputFileName(FileNameCodes{{0, 2, 3, 0, 0}, 2}, "0042", "dfq", FileNameRule::Application,
+                        FileNameSources{"P", "S", "R", "", {}}, &shortened);
+    EXPECT_FALSE(shortened);
+    EXPECT_EQ(name({}, 2, "", std::string(600, 'F'), FileNameRule::GM).size() + kTakenNameSuffixBytes,
+              kelmar::platform::kLongestName);
+}
+
 }  // namespace

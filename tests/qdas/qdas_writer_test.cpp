@@ -188,7 +188,6 @@ TEST(WriterChecks, EachStoppingCheckShowsItsMessageAndKeepsTheMeasurementInTempD
             w.files.fail(FileOp::CreateFolder, "FirstParts");
             return cannotCreate(platform::joinPath(w.out, "FirstParts"));
         },
-        [&](WriterFixture& w) { return w.files.fail(FileOp::CreateFolder, "TempData"), cannotCreate(w.tempData()); },
     };
     for (const auto& arrange : cases) {
         WriterFixture w;
@@ -196,8 +195,8 @@ TEST(WriterChecks, EachStoppingCheckShowsItsMessageAndKeepsTheMeasurementInTempD
         const std::string message = arrange(w);
         auto context = w.context();
         EXPECT_FALSE(qdas::WriteQdasFiles(context)) << message;
-        // Nothing to write, or no TempData to keep it in: the one message says all.
-        const bool kept = w.window.count > 0 && message != cannotCreate(w.tempData());
+        // Nothing to write: the one message says all.
+        const bool kept = w.window.count > 0;
         std::vector<std::string> expected{message};
         if (kept) expected.push_back(keptIn(w.tempData("TESTPART.dfq")));
         EXPECT_EQ(w.messages.texts(), expected);
@@ -269,22 +268,37 @@ TEST_F(Writer, ADescriptionNotWrittenCompletelyIsNeitherDistributedNorReportedAs
     f.add("A");
     f.files.diskFullAfter(40);
     EXPECT_FALSE(write());
-    const std::string path = f.tempData("TESTPART.dfq");
     ASSERT_EQ(f.messages.shown.size(), 1u);
-    EXPECT_NE(f.messages.shown[0].text.find(path), std::string::npos);
+    // Every place that could keep it is named, with the system's reason.
+    for (const std::string& folder : {f.tempData(), f.out, f.waitingFolder()})
+        EXPECT_NE(f.messages.shown[0].text.find("written completely into " + folder + " ("), std::string::npos);
+    EXPECT_NE(f.messages.shown[0].text.find("could not be saved anywhere"), std::string::npos);
     EXPECT_FALSE(f.folder.exists("TempData/TESTPART.dfq"));  // a half file never stays under a final name
     EXPECT_FALSE(f.folder.exists("out/TESTPART.dfq"));
     EXPECT_FALSE(f.folder.exists("UploadDebug.txt"));
 }
 
-TEST_F(Writer, AValueFileNotWrittenIsReportedAndNothingIsDistributed) {
+TEST_F(Writer, TempDataThatRefusesTheFilesSendsThemStraightToTheirFolders) {
     f.set(names::DFD, "1");
     f.add("A");
-    f.files.fail(FileOp::Write, ".dfx");
-    EXPECT_FALSE(write());
-    EXPECT_EQ(f.messages.texts(), std::vector<std::string>{"Error during generation of the DFX file."});
-    EXPECT_FALSE(f.folder.exists("TempData/TESTPART.dfd"));  // never a description without its values
-    EXPECT_FALSE(f.folder.exists("out/TESTPART.dfd"));
+    f.files.failCall(FileOp::Write, 2);  // the values, after the description, in TempData
+    EXPECT_TRUE(write());
+    ASSERT_EQ(f.messages.texts().size(), 1u);
+    EXPECT_NE(f.messages.texts()[0].find(f.tempData()), std::string::npos);
+    EXPECT_NE(f.messages.texts()[0].find("written straight into " + f.out), std::string::npos);
+    EXPECT_TRUE(std::filesystem::is_empty(f.tempData()));  // never a description without its values
+    EXPECT_TRUE(f.folder.exists("out/TESTPART.dfd") && f.folder.exists("out/TESTPART.dfx"));
+
+    // No TempData at all and no output folder: the measurement waits in the user's folder, and says so.
+    WriterFixture w;
+    w.add("A");
+    w.files.fail(FileOp::CreateFolder, "TempData");
+    w.files.fail(FileOp::Create, w.out);
+    auto context = w.context();
+    EXPECT_FALSE(qdas::WriteQdasFiles(context));
+    EXPECT_TRUE(w.folder.exists("user/waiting/TESTPART.dfq"));
+    EXPECT_NE(w.messages.texts().back().find(w.waitingFolder("TESTPART.dfq") + ". It will be delivered again by itself."),
+              std::string::npos);
 }
 
 TEST_F(Writer, HostTextsStayInTheirFolderAndLineBreaksCannotSplitALine) {
@@ -296,7 +310,7 @@ TEST_F(Writer, HostTextsStayInTheirFolderAndLineBreaksCannotSplitALine) {
     ASSERT_TRUE(write());
     auto lines = written(".._evil.dfq");
     EXPECT_EQ(valueOf(lines, "K1900"), "two  K0001/1 forged");
-    EXPECT_EQ(valueOf(lines, "K1303"), "a b  c\x7F");
+    EXPECT_EQ(valueOf(lines, "K1303"), "a b  c ");
     EXPECT_EQ(valueOf(lines, "K0100"), "1");
 }
 

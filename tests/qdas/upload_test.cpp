@@ -93,12 +93,23 @@ TEST_F(Upload, AFileAlreadyInPartOKIsNeverReplaced) {
     EXPECT_EQ(f.folder.read("out/PartOK/TESTPART.dfq"), "older");
     EXPECT_TRUE(f.folder.exists("out/FirstParts/TESTPART.dfq"));
     EXPECT_TRUE(f.folder.exists("TempData/TESTPART.dfq"));
-    ASSERT_EQ(f.messages.shown.size(), 1u);
+    ASSERT_EQ(f.messages.shown.size(), 2u);
     EXPECT_EQ(f.messages.shown[0].kind, platform::MessageKind::Error);
     EXPECT_EQ(f.messages.shown[0].text, "Copy of " + f.tempData("TESTPART.dfq") + "\nto\n" +
                                             platform::joinPath(f.out, "PartOK") +
                                             "\nfailed. Please upload the file manually.");
+    // Then where it waits, that it goes again by itself, and the log that tells the rest.
+    const std::string kelmarLog = f.folder.file("Kelmar.log");
+    EXPECT_EQ(f.messages.shown[1].text, "The measurement TESTPART waits in " + f.tempData() +
+                                            " and will be delivered again by itself. Details are in " + kelmarLog +
+                                            ".");
     EXPECT_EQ(log().back(), "\"fctUploadFiles= False\"");
+    const std::vector<std::string> lines = crlfLines(f.folder.read("Kelmar.log"));
+    ASSERT_EQ(lines.size(), 3u);
+    EXPECT_EQ(lines[0], "2026-12-07 01:42:05 Copy of " + f.tempData("TESTPART.dfq") + " to " +
+                            platform::joinPath(f.out, "PartOK") + " failed (a file of that name is already there)");
+    EXPECT_EQ(lines[1], "2026-12-07 01:42:05 Delivered TESTPART from " + f.tempData() + " to " +
+                            f.folder.file("out/FirstParts/TESTPART"));
 }
 
 TEST_F(Upload, AFailedDescriptionCopyKeepsBothFilesInTempData) {
@@ -107,7 +118,7 @@ TEST_F(Upload, AFailedDescriptionCopyKeepsBothFilesInTempData) {
     EXPECT_FALSE(upload(true, true, true));
     EXPECT_TRUE(f.folder.exists("TempData/TESTPART.dfd"));
     EXPECT_TRUE(f.folder.exists("TempData/TESTPART.dfx"));
-    EXPECT_TRUE(f.folder.exists("out/TESTPART.dfx"));
+    EXPECT_FALSE(f.folder.exists("out/TESTPART.dfx"));  // never values without their description
     const std::string entry =
         "\"fctCopyFile(TESTPART.dfd," + f.out + "," + f.folder.path() + " " + sep + " TempData; ) = False\"";
     auto lines = log();
@@ -155,9 +166,8 @@ TEST_F(Upload, NoMonitoringNumberLeftFailsWithoutOverwriting) {
     }
     stage(true);
     EXPECT_FALSE(upload(true, true, true));
-    EXPECT_EQ(f.messages.texts(),
-              std::vector<std::string>{"Copy of Monitoring file \nTESTPART.dfx\nto\n" +
-                                       platform::joinPath(f.folder.file("monitor"), "TESTPART_A_1") + " failed."});
+    EXPECT_EQ(f.messages.texts().at(0), "Copy of Monitoring file \nTESTPART.dfx\nto\n" +
+                                            platform::joinPath(f.folder.file("monitor"), "TESTPART_A_1") + " failed.");
     EXPECT_EQ(f.folder.read(monitor + "00009999.dfx"), "old");
     EXPECT_FALSE(f.folder.exists(monitor + "00010000.dfx"));
     EXPECT_TRUE(f.folder.exists("TempData/TESTPART.dfx"));

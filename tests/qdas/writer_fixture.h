@@ -84,7 +84,14 @@ struct WriterFixture {
     }
 
     qdas::WriterContext context() {
-        return {run, settings, texts, messages, files, args, *program, folder.path(), clock, window};
+        qdas::WriterContext c{run, settings, texts, messages, files, args, *program, folder.path(), clock, window};
+        c.waitingFolder = waitingFolder();
+        return c;
+    }
+
+    // The user's own folder where a measurement waits that TempData refused.
+    std::string waitingFolder(const std::string& name = "") const {
+        return name.empty() ? folder.file("user/waiting") : folder.file("user/waiting/" + name);
     }
 
     // Appends a Characteristic in tolerance, shown in the list; meas tells them apart.

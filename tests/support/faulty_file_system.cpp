@@ -1,5 +1,7 @@
 #include "support/faulty_file_system.h"
 
+#include <cstdlib>
+
 namespace kelmar::test {
 
 FaultyFileSystem::FaultyFileSystem() : disk_(platform::makeDiskFileSystem()) {}
@@ -23,11 +25,13 @@ int FaultyFileSystem::calls(FileOp op) const {
 
 bool FaultyFileSystem::fails(FileOp op, const std::string& path) {
     const int call = ++calls_[op];
+    if (dyingCall_ && dyingCall_->first == op && dyingCall_->second == call) std::_Exit(137);
     bool failing = false;
     if (auto it = failingCall_.find(op); it != failingCall_.end() && it->second == call) failing = true;
     for (const auto& [failingOp, part] : faults_)
         if (failingOp == op && path.find(part) != std::string::npos) failing = true;
     if (failing) failedPath_ = path;
+    lastFailed_ = failing;
     return failing;
 }
 
@@ -107,6 +111,14 @@ std::optional<std::string> FaultyFileSystem::readTail(const std::string& path, s
 }
 
 std::string FaultyFileSystem::processTag() { return disk_->processTag(); }
+
+std::string FaultyFileSystem::lastErrorText() {
+    return lastFailed_ ? "Input/output error (planted by the test)" : disk_->lastErrorText();
+}
+
+unsigned long FaultyFileSystem::processId() { return disk_->processId(); }
+
+bool FaultyFileSystem::processRunning(unsigned long id) { return disk_->processRunning(id); }
 
 bool FaultyFileSystem::removeFile(const std::string& path) {
     return !fails(FileOp::Remove, path) && disk_->removeFile(path);

@@ -2,6 +2,7 @@
 // The real disk, except for the operations a test chooses to fail.
 
 #include <map>
+#include <optional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -36,6 +37,8 @@ public:
     void fail(FileOp op, std::string pathPart = "");
     // Fails only the n-th call (counted from 1) of op from now on.
     void failCall(FileOp op, int n);
+    // Ends the process at once, as kill -9 would, at the n-th call (from 1) of op from now on.
+    void dieAt(FileOp op, int n) { dyingCall_ = {op, calls(op) + n}; }
     // Writes that keep only the first bytes, then report failure: a full disk.
     void diskFullAfter(size_t bytes) { diskFullAfter_ = bytes; }
     void clearFaults();
@@ -57,6 +60,9 @@ public:
     std::unique_ptr<platform::FileLock> lockFile(const std::string& path, int waitMilliseconds) override;
     std::optional<std::string> readTail(const std::string& path, std::size_t maxBytes) override;
     std::string processTag() override;
+    std::string lastErrorText() override;
+    unsigned long processId() override;
+    bool processRunning(unsigned long id) override;
     bool removeFile(const std::string& path) override;
     bool fileExists(const std::string& path) override;
     bool folderExists(const std::string& path) override;
@@ -73,9 +79,11 @@ private:
     std::unique_ptr<platform::FileSystem> disk_;
     std::vector<std::pair<FileOp, std::string>> faults_;
     std::map<FileOp, int> failingCall_;
+    std::optional<std::pair<FileOp, int>> dyingCall_;
     std::map<FileOp, int> calls_;
     size_t diskFullAfter_ = static_cast<size_t>(-1);
     std::string failedPath_;
+    bool lastFailed_ = false;  // the last counted call was failed here
 };
 
 }  // namespace kelmar::test
