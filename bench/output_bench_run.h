@@ -149,6 +149,15 @@ inline void writeWhole(const fs::path& path, const std::string& data) {
     std::fclose(file);
 }
 
+// The same bytes written durably, as a careful program would without our rules: a new file,
+// flushed to the device, renamed to its name and its folder flushed.
+inline void writeDurably(platform::FileSystem& files, const fs::path& path, const std::string& data) {
+    const std::string temporary = path.string() + ".new";
+    files.writeNewFile(temporary, data);
+    files.renameFile(temporary, path.string());
+    files.flushFolder(path.parent_path().string());
+}
+
 // Prints the usual table, then "subject / baseline = ratio" for each pair that ran.
 class RatioReporter final : public benchmark::ConsoleReporter {
 public:

@@ -1,9 +1,11 @@
 // Distributing the files of 32767 Characteristics from TempData against plain
-// file copies of the same files to the same destinations.
+// file copies of the same files to the same destinations, and against the same
+// copies made durably (new file, flushed, renamed, each folder flushed once).
 
 #include "output_bench_run.h"
 #include "qdas/qdas_writer.h"
 #include "qdas/upload.h"
+#include "qdas/waiting_files.h"
 
 namespace {
 
@@ -68,7 +70,39 @@ void copyPlain(benchmark::State& state, const Case& c) {
     }
 }
 
+void copyDurably(benchmark::State& state, const Case& c) {
+    Staged staged(c);
+    std::vector<std::string> destinations = c.destinations;
+    if (c.dfd) destinations.push_back("monitor");
+    auto& files = *staged.run.files;
+    for (auto _ : state) {
+        state.PauseTiming();
+        staged.reset(c);
+        state.ResumeTiming();
+        for (const auto& d : destinations) {
+            for (const auto& f : c.files) {
+                const fs::path target = staged.run.home / d / f;
+                files.copyToNewFile(staged.run.tempData(f).string(), target.string() + ".new");
+                files.renameFile(target.string() + ".new", target.string());
+            }
+            files.flushFolder((staged.run.home / d).string());
+        }
+    }
+}
+
+// What a delivery adds when nothing waits: the look into TempData and the waiting folder.
+void RedeliveryNothingWaits(benchmark::State& state) {
+    Staged staged(kDfq);
+    auto context = staged.run.context();
+    context.waitingFolder = (staged.run.home / "waiting").string();
+    fs::create_directories(context.waitingFolder);
+    fs::remove(staged.run.tempData("BRACKET.dfq"));
+    for (auto _ : state) benchmark::DoNotOptimize(kelmar::qdas::deliverWaitingSets(context, true));
+}
+
 void UploadDfq(benchmark::State& state) { distribute(state, kDfq); }
+void DurableDfq(benchmark::State& state) { copyDurably(state, kDfq); }
+void DurableDfdDfx(benchmark::State& state) { copyDurably(state, kDfdDfx); }
 void BaselineDfq(benchmark::State& state) { copyPlain(state, kDfq); }
 void UploadDfdDfx(benchmark::State& state) { distribute(state, kDfdDfx); }
 void BaselineDfdDfx(benchmark::State& state) { copyPlain(state, kDfdDfx); }
@@ -76,10 +110,18 @@ void BaselineDfdDfx(benchmark::State& state) { copyPlain(state, kDfdDfx); }
 }  // namespace
 
 BENCHMARK(BaselineDfq)->Unit(benchmark::kMillisecond);
+BENCHMARK(DurableDfq)->Unit(benchmark::kMillisecond);
 BENCHMARK(UploadDfq)->Unit(benchmark::kMillisecond);
 BENCHMARK(BaselineDfdDfx)->Unit(benchmark::kMillisecond);
+BENCHMARK(DurableDfdDfx)->Unit(benchmark::kMillisecond);
 BENCHMARK(UploadDfdDfx)->Unit(benchmark::kMillisecond);
+BENCHMARK(RedeliveryNothingWaits)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv) {
-    return kelmar::bench::runWithRatios(argc, argv, {{"UploadDfq", "BaselineDfq"}, {"UploadDfdDfx", "BaselineDfdDfx"}});
+    return kelmar::bench::runWithRatios(argc, argv,
+                                        {{"UploadDfq", "BaselineDfq"},
+                                         {"UploadDfq", "DurableDfq"},
+                                         {"UploadDfdDfx", "BaselineDfdDfx"},
+                                         {"UploadDfdDfx", "DurableDfdDfx"},
+                                         {"RedeliveryNothingWaits", "UploadDfq"}});
 }

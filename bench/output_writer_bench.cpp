@@ -1,5 +1,6 @@
 // Writing the Q-DAS files of 32767 Characteristics into TempData, DFQ and
-// DFD + DFX, against one buffered write of the same bytes.
+// DFD + DFX, against one buffered write of the same bytes and against the same
+// bytes written durably (new file, flushed, renamed, folder flushed).
 
 #include "output_bench_run.h"
 #include "qdas/qdas_writer.h"
@@ -33,7 +34,35 @@ void BaselineDfq(benchmark::State& state) {
     state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * bytes.size()));
 }
 
+void DurableDfq(benchmark::State& state) {
+    OutputRun run(false);
+    auto context = run.context();
+    kelmar::qdas::WriteOutputFiles(context);
+    const std::string bytes = kelmar::bench::readWhole(run.tempData("BRACKET.dfq"));
+    for (auto _ : state) {
+        state.PauseTiming();
+        std::filesystem::remove(run.tempData("BRACKET.dfq"));
+        state.ResumeTiming();
+        kelmar::bench::writeDurably(*run.files, run.tempData("BRACKET.dfq"), bytes);
+    }
+}
+
 void WriteDfdDfx(benchmark::State& state) { writeRepeatedly(state, true); }
+
+void DurableDfdDfx(benchmark::State& state) {
+    OutputRun run(true);
+    auto context = run.context();
+    kelmar::qdas::WriteOutputFiles(context);
+    const std::string description = kelmar::bench::readWhole(run.tempData("BRACKET.dfd"));
+    const std::string values = kelmar::bench::readWhole(run.tempData("BRACKET.dfx"));
+    for (auto _ : state) {
+        state.PauseTiming();
+        for (const char* name : {"BRACKET.dfd", "BRACKET.dfx"}) std::filesystem::remove(run.tempData(name));
+        state.ResumeTiming();
+        kelmar::bench::writeDurably(*run.files, run.tempData("BRACKET.dfd"), description);
+        kelmar::bench::writeDurably(*run.files, run.tempData("BRACKET.dfx"), values);
+    }
+}
 
 void BaselineDfdDfx(benchmark::State& state) {
     OutputRun run(true);
@@ -50,10 +79,16 @@ void BaselineDfdDfx(benchmark::State& state) {
 }  // namespace
 
 BENCHMARK(BaselineDfq)->Unit(benchmark::kMillisecond);
+BENCHMARK(DurableDfq)->Unit(benchmark::kMillisecond);
 BENCHMARK(WriteDfq)->Unit(benchmark::kMillisecond);
 BENCHMARK(BaselineDfdDfx)->Unit(benchmark::kMillisecond);
+BENCHMARK(DurableDfdDfx)->Unit(benchmark::kMillisecond);
 BENCHMARK(WriteDfdDfx)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv) {
-    return kelmar::bench::runWithRatios(argc, argv, {{"WriteDfq", "BaselineDfq"}, {"WriteDfdDfx", "BaselineDfdDfx"}});
+    return kelmar::bench::runWithRatios(argc, argv,
+                                        {{"WriteDfq", "BaselineDfq"},
+                                         {"WriteDfq", "DurableDfq"},
+                                         {"WriteDfdDfx", "BaselineDfdDfx"},
+                                         {"WriteDfdDfx", "DurableDfdDfx"}});
 }

@@ -7,6 +7,7 @@
 #include "platform/paths.h"
 #include "platform/product.h"
 #include "qdas/qdas_writer.h"
+#include "qdas/waiting_files.h"
 #include "settings/setting_names.h"
 
 #include <QProgressBar>
@@ -38,13 +39,48 @@ capture::CaptureContext RunController::captureContext() {
                                    }};
 }
 
-bool RunController::writeFiles() {
+qdas::WriterContext RunController::writerContext() {
     auto& s = process_.state;
-    if (!s.connection.ActivePartProgram) return false;
     qdas::WriterContext context{s.run,       process_.settings(), s.texts, process_.messages(),
                                 process_.files(), s.args,      *s.connection.ActivePartProgram,
                                 s.programFolder, clock_,       ports_};
     context.waitingFolder = platform::userWaitingFolder();
+    return context;
+}
+
+std::vector<qdas::WaitingSet> RunController::waitingSets() {
+    auto& s = process_.state;
+    if (!s.connection.ActivePartProgram) return {};
+    auto context = writerContext();
+    return qdas::findWaitingSets(context.files, qdas::waitingFolders(context));
+}
+
+qdas::Redelivery RunController::deliverWaiting() {
+    if (!process_.state.connection.ActivePartProgram) return {};
+    auto context = writerContext();
+    const qdas::Redelivery result = qdas::deliverWaitingSets(context);
+    if (onWaitingChanged_) onWaitingChanged_();
+    return result;
+}
+
+void RunController::checkProgramFolder() {
+    if (!process_.state.connection.ActivePartProgram) return;
+    auto context = writerContext();
+    const std::string problem = qdas::checkProgramFolder(context);
+    if (!problem.empty()) process_.messages().error(platform::kApplicationTitle, problem);
+}
+
+bool RunController::writeFiles() {
+    auto& s = process_.state;
+    if (!s.connection.ActivePartProgram) return false;
+    auto context = writerContext();
+    // Whatever the outcome, the number of waiting measurements may have changed.
+    struct Recount {
+        std::function<void()>& changed;
+        ~Recount() {
+            if (changed) changed();
+        }
+    } recount{onWaitingChanged_};
     if (s.savedEntriesUnread && s.args.automaticWrite()) {
         process_.messages().error(platform::kApplicationTitle,
                                   "The saved entries could not be read, so this output has no part data "
@@ -133,7 +169,18 @@ void RunController::OnEndExecution(host::PartProgram&, int terminationType) {
         process_.endProgram(0);
         return;
     }
-    if (!process_.state.run.state.StatCmdSupport) EndeEinlesevorgang();
+    if (!process_.state.run.state.StatCmdSupport) {
+        EndeEinlesevorgang();
+        return;
+    }
+    // Only the part program's statistics transfer closes the run; an automatic run that never
+    // got one has written nothing and must not look like a success.
+    if (online() && process_.state.args.automaticWrite()) {
+        process_.messages().error(platform::kApplicationTitle,
+                                  "The part program ended without closing the run with a statistics transfer "
+                                  "command, so no output file was written.");
+        if (process_.unattended()) process_.endProgram(1);
+    }
 }
 
 void RunController::OnClosePartProgram() { EventToggleOnline(); }

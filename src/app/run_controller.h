@@ -7,10 +7,12 @@
 #include "app/main_window_ports.h"
 #include "capture/capture_context.h"
 #include "qdas/clock.h"
+#include "qdas/waiting_files.h"
 #include "qdas/writer_context.h"
 
 #include <functional>
 #include <memory>
+#include <vector>
 
 namespace kelmar::app {
 
@@ -37,7 +39,15 @@ public:
 
     // The contexts capture and the writer work in, built on the current state.
     capture::CaptureContext captureContext();
+    qdas::WriterContext writerContext();
     bool writeFiles();
+
+    // Measurements that wait, and their delivery again; called back after either changed them.
+    std::vector<qdas::WaitingSet> waitingSets();
+    qdas::Redelivery deliverWaiting();
+    void setWaitingChanged(std::function<void()> changed) { onWaitingChanged_ = std::move(changed); }
+    // Tells the user once when TempData or PartData of the program folder cannot be written.
+    void checkProgramFolder();
 
 private:
     void switchOn();
@@ -51,6 +61,7 @@ private:
     MainWindowPorts ports_;
     const qdas::Clock& clock_;
     std::function<void()> openDataEntry_;
+    std::function<void()> onWaitingChanged_;
 };
 
 }  // namespace kelmar::app

@@ -5,4 +5,5 @@ target_sources(kelmar_dialogs PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/frm_dateneingabe_entries.cpp
   ${CMAKE_CURRENT_LIST_DIR}/frm_dateneingabe_fields.cpp
   ${CMAKE_CURRENT_LIST_DIR}/frm_k0011.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/frm_waiting_files.cpp
 )

@@ -182,7 +182,11 @@ QGroupBox* frm_Dateneingabe::buildEventsFrame() {
 QWidget* frm_Dateneingabe::control(const QString& name) const { return findChild<QWidget*>(name); }
 
 void frm_Dateneingabe::openForm() {
-    if (std::exchange(confirmOnOpen_, false) && cmdOK_Click()) return;
+    if (std::exchange(confirmOnOpen_, false)) {
+        if (cmdOK_Click()) return;
+        // The form's own check refused the entries: an automatic run would have no part data.
+        process_.state.savedEntriesUnread = true;
+    }
     if (k0011_) {
         k0011_->raise();
         k0011_->activateWindow();

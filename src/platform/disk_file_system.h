@@ -3,6 +3,8 @@
 // crash-safe writing, the lock and the tail read in the system's own file
 // (file_system_posix.cpp, file_system_win.cpp).
 
+#include <cstdint>
+
 #include "platform/file_system.h"
 
 namespace kelmar::platform {
@@ -36,5 +38,24 @@ public:
 
 // The system's id of the running process.
 unsigned long currentProcessId();
+
+// Held by the queries (exists, size, list, read), so the reason of the last failed change
+// can still be told after them.
+class KeepSystemError {
+public:
+    KeepSystemError();
+    ~KeepSystemError();
+    KeepSystemError(const KeepSystemError&) = delete;
+    KeepSystemError& operator=(const KeepSystemError&) = delete;
+
+private:
+    int errno_;
+    unsigned long lastError_ = 0;
+};
+
+// How many flushes to the device of a file or a folder this process has made, so a
+// test can see that none is left out.
+std::uint64_t deviceFlushCount();
+void countDeviceFlush();
 
 }  // namespace kelmar::platform

@@ -30,6 +30,7 @@ std::optional<std::string> DiskFileSystem::readFile(const std::string& path) {
 }
 
 std::optional<std::string> DiskFileSystem::readFileUpTo(const std::string& path, std::size_t maxBytes) {
+    KeepSystemError keep;
     // The size is asked first, so a huge or sparse file is refused before any of it is read.
     const auto size = fileSize(path);
     if (!size || *size > maxBytes) return std::nullopt;
@@ -51,6 +52,7 @@ std::optional<std::string> DiskFileSystem::readFileUpTo(const std::string& path,
 }
 
 std::optional<std::uintmax_t> DiskFileSystem::fileSize(const std::string& path) {
+    KeepSystemError keep;
     std::error_code ec;
     const fs::path file = nativePath(path);
     if (!fs::is_regular_file(file, ec)) return std::nullopt;
@@ -72,11 +74,13 @@ bool DiskFileSystem::removeFile(const std::string& path) {
 }
 
 bool DiskFileSystem::fileExists(const std::string& path) {
+    KeepSystemError keep;
     std::error_code ec;
     return fs::is_regular_file(nativePath(path), ec);
 }
 
 bool DiskFileSystem::folderExists(const std::string& path) {
+    KeepSystemError keep;
     std::error_code ec;
     return !path.empty() && fs::is_directory(nativePath(path), ec);
 }
@@ -87,6 +91,7 @@ bool DiskFileSystem::createFolder(const std::string& path) {
 }
 
 std::vector<std::string> DiskFileSystem::listFiles(const std::string& folder) {
+    KeepSystemError keep;
     std::vector<std::string> names;
     std::error_code ec;
     for (fs::directory_iterator it(nativePath(folder), ec), end; !ec && it != end; it.increment(ec))
@@ -102,6 +107,14 @@ std::string DiskFileSystem::processTag() {
     std::snprintf(tag, sizeof tag, "%lu-%llx-%u", currentProcessId(), started, ++sequence);
     return tag;
 }
+
+namespace {
+std::atomic<std::uint64_t> deviceFlushes{0};
+}
+
+std::uint64_t deviceFlushCount() { return deviceFlushes; }
+
+void countDeviceFlush() { ++deviceFlushes; }
 
 unsigned long DiskFileSystem::processId() { return currentProcessId(); }
 

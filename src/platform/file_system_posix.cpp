@@ -57,6 +57,7 @@ bool writeAll(int fd, const char* data, size_t size) {
 // Flushes and closes a new file; removes it when anything before failed or fails now.
 bool finishNewFile(Descriptor& file, const std::string& path, bool written) {
     const bool whole = written && ::fsync(file.get()) == 0;
+    if (whole) countDeviceFlush();
     const bool closed = file.close();
     if (whole && closed) return true;
     ::unlink(path.c_str());
@@ -130,7 +131,9 @@ bool DiskFileSystem::copyToNewFile(const std::string& from, const std::string& t
 
 bool DiskFileSystem::flushFolder(const std::string& folder) {
     Descriptor handle(::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    return handle.valid() && ::fsync(handle.get()) == 0;
+    if (!handle.valid() || ::fsync(handle.get()) != 0) return false;
+    countDeviceFlush();
+    return true;
 }
 
 std::unique_ptr<FileLock> DiskFileSystem::lockFile(const std::string& path, int waitMilliseconds) {
@@ -148,6 +151,7 @@ std::unique_ptr<FileLock> DiskFileSystem::lockFile(const std::string& path, int 
 }
 
 std::optional<std::string> DiskFileSystem::readTail(const std::string& path, std::size_t maxBytes) {
+    KeepSystemError keep;
     Descriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
     struct stat info {};
     if (!file.valid() || ::fstat(file.get(), &info) != 0 || !S_ISREG(info.st_mode)) return std::nullopt;
@@ -166,11 +170,16 @@ std::optional<std::string> DiskFileSystem::readTail(const std::string& path, std
     return tail;
 }
 
+KeepSystemError::KeepSystemError() : errno_(errno) {}
+
+KeepSystemError::~KeepSystemError() { errno = errno_; }
+
 unsigned long currentProcessId() { return static_cast<unsigned long>(::getpid()); }
 
 std::string DiskFileSystem::lastErrorText() { return std::strerror(errno); }
 
 bool DiskFileSystem::processRunning(unsigned long id) {
+    KeepSystemError keep;
     const auto pid = static_cast<pid_t>(id);
     if (pid <= 0 || static_cast<unsigned long>(pid) != id) return false;
     // Signal 0 only asks; EPERM means it runs under another user.

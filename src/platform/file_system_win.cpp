@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <cerrno>
 #include <chrono>
 #include <string>
 #include <thread>
@@ -73,6 +74,7 @@ bool writeAll(HANDLE file, const char* data, size_t size) {
 // Flushes and closes a new file; removes it when anything before failed or fails now.
 bool finishNewFile(Handle& file, const std::wstring& path, bool written) {
     const bool whole = written && ::FlushFileBuffers(file.get()) != 0;
+    if (whole) countDeviceFlush();
     const bool closed = file.close();
     if (whole && closed) return true;
     ::DeleteFileW(path.c_str());
@@ -137,6 +139,7 @@ bool DiskFileSystem::flushFolder(const std::string& folder) {
     if (!handle.valid()) return false;
     // Renames are written through already; a file system that cannot flush a folder has nothing left to flush.
     ::FlushFileBuffers(handle.get());
+    countDeviceFlush();
     return true;
 }
 
@@ -159,6 +162,7 @@ std::unique_ptr<FileLock> DiskFileSystem::lockFile(const std::string& path, int 
 }
 
 std::optional<std::string> DiskFileSystem::readTail(const std::string& path, std::size_t maxBytes) {
+    KeepSystemError keep;
     Handle file(::CreateFileW(wide(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                               OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     LARGE_INTEGER size{};
@@ -182,6 +186,13 @@ std::optional<std::string> DiskFileSystem::readTail(const std::string& path, std
     return tail;
 }
 
+KeepSystemError::KeepSystemError() : errno_(errno), lastError_(::GetLastError()) {}
+
+KeepSystemError::~KeepSystemError() {
+    errno = errno_;
+    ::SetLastError(static_cast<DWORD>(lastError_));
+}
+
 unsigned long currentProcessId() { return ::GetCurrentProcessId(); }
 
 std::string DiskFileSystem::lastErrorText() {
@@ -195,6 +206,7 @@ std::string DiskFileSystem::lastErrorText() {
 }
 
 bool DiskFileSystem::processRunning(unsigned long id) {
+    KeepSystemError keep;
     HANDLE process = ::OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, static_cast<DWORD>(id));
     // Refused means it exists under another user.
     if (!process) return ::GetLastError() == ERROR_ACCESS_DENIED;

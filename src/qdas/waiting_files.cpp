@@ -122,6 +122,31 @@ std::vector<WaitingSet> findWaitingSets(platform::FileSystem& files, const std::
     return sets;
 }
 
+std::string checkProgramFolder(WriterContext& c) {
+    std::string problems;
+    for (const char* name : {"TempData", "PartData"}) {
+        const std::string folder = platform::joinPath(c.programFolder, name);
+        if (!c.files.folderExists(folder) && !c.files.createFolder(folder)) {
+            problems += "The folder " + folder + " cannot be made (" + c.files.lastErrorText() + ").\n";
+            continue;
+        }
+        const auto probe =
+            makeTemporary(c.files, folder, [&](const std::string& path) { return c.files.writeNewFile(path, {}); });
+        if (probe) {
+            c.files.removeFile(*probe);
+            continue;
+        }
+        problems += "The folder " + folder + " cannot be written (" + c.files.lastErrorText() + ").\n";
+    }
+    if (problems.empty()) return {};
+    const std::string where = c.waitingFolder.empty() ? std::string("no folder of the user") : c.waitingFolder;
+    const std::string text = problems +
+                             "Measurements go straight into their result folders, or wait in " + where +
+                             ". A counter kept in PartData cannot be advanced.";
+    logDelivery(c, text);
+    return text;
+}
+
 Redelivery deliverWaitingSets(WriterContext& c, bool lockHeld) {
     Redelivery result;
     std::vector<WaitingSet> sets = findWaitingSets(c.files, waitingFolders(c));

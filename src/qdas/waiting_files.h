@@ -38,6 +38,10 @@ std::vector<std::string> waitingFolders(const WriterContext& context);
 // Every set that waits in the folders, by folder and name.
 std::vector<WaitingSet> findWaitingSets(platform::FileSystem& files, const std::vector<std::string>& folders);
 
+// The folders of the program folder that runs write into (TempData, PartData), made when
+// missing and tried with a file; the message for the user when one refuses, else empty.
+std::string checkProgramFolder(WriterContext& context);
+
 struct Redelivery {
     int delivered = 0;  // sets that reached every destination and left their folder
     int waiting = 0;    // sets that still wait, incomplete ones included

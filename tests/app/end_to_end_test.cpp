@@ -39,7 +39,9 @@ std::string settingsFile(const std::string& home, const std::string& outputFolde
 }
 
 ProgramRun runKelmar(const test::TempFolder& home, const std::string& hostFile, const std::string& argument) {
-    std::string command = "cd '" + home.path() + "' && KELMAR_HOME='" + home.path() + "' KELMAR_SETTINGS='" +
+    // The user's own waiting folder inside the test's folder, never in the real home.
+    std::string command = "cd '" + home.path() + "' && XDG_DATA_HOME='" + home.file("user") + "' KELMAR_HOME='" +
+                          home.path() + "' KELMAR_SETTINGS='" +
                           home.file("settings.ini") + "' ORVELAN_SIM='" + hostFile +
                           "' KELMAR_UNATTENDED=1 QT_QPA_PLATFORM=offscreen timeout 60 '" + test::buildDir() +
                           "/kelmar' " + argument + " 2>'" + home.file("stderr.txt") + "' >'" + home.file("stdout.txt") + "'";
@@ -190,6 +192,35 @@ TEST(EndToEnd, UnreadableSavedEntriesKeepTheAutomaticOutputInTempData) {
     EXPECT_TRUE(filesIn(home.file("out")).empty());
     auto kept = filesIn(home.file("TempData"));
     ASSERT_EQ(std::count_if(kept.begin(), kept.end(), [](const fs::path& f) { return f.extension() == ".dfq"; }), 1);
+}
+
+// Runs that end without a whole delivered measurement say why and end with 1.
+TEST(EndToEnd, AutomaticRunsThatDeliverNothingSaySoAndEndWithOne) {
+    const std::string sample = test::sourceDir() + "/examples/bracket.json";
+    {
+        // Statistics commands steer the capture, and the part program sends none: the run is never closed.
+        test::TempFolder home;
+        test::copyResources(home);
+        home.makeFolder("out");
+        home.write("settings.ini", std::regex_replace(settingsFile(home.path(), home.file("out"), false),
+                                                      std::regex("StatCmds=0"), "StatCmds=1"));
+        home.write("PartData/Default.cfg", savedDataEntries());
+        ProgramRun run = runKelmar(home, sample, "/I");
+        EXPECT_EQ(run.status, 1) << run.errors;
+        EXPECT_NE(run.errors.find("without closing the run"), std::string::npos) << run.errors;
+    }
+    {
+        // A fresh installation: no saved entries are loaded and no default class is chosen.
+        test::TempFolder home;
+        test::copyResources(home);
+        home.makeFolder("out");
+        home.write("settings.ini", settingsFile(home.path(), home.file("out"), false) + "UseCFG=0\n");
+        ProgramRun run = runKelmar(home, sample, "/I");
+        EXPECT_EQ(run.status, 1) << run.errors;
+        EXPECT_NE(run.errors.find("default characteristic class"), std::string::npos) << run.errors;
+        EXPECT_NE(run.errors.find("is not distributed"), std::string::npos) << run.errors;
+        EXPECT_TRUE(filesIn(home.file("out")).empty());
+    }
 }
 
 // The whole output of the bundled sample against the file checked by hand. The

@@ -94,6 +94,28 @@ TEST(OnlineCapture, PositionGroupsNumberTwoAxesWithdrawThreeAndHalveTolerances) 
     }
 }
 
+TEST(OnlineCapture, GroupAxesAreNamedAfterTheirGroupWhateverTheirOwnIds) {
+    HostFileBuilder b;
+    b.dimension(1200, "POS1");
+    for (int i = 0; i < 2; ++i)
+        b.dimension(1202 + i, "AXIS" + std::to_string(i))
+            .dimensionId("OTHER" + std::to_string(i))
+            .axisText(std::string(1, char('X' + i)))
+            .positionAxis()
+            .nominal(5)
+            .tol(0.3, 0.3);
+    b.dimension(1209, "AXISTP").dimensionId("OTHERTP").axisText("TP").positionAxis().tol(0.2, 0);
+    b.command(1201);
+    b.dimension(1000, "LOC1").features("CIR1");
+    b.dimension(1005, "AXISA").dimensionId("OTHERA").axisText("A").locationAxis();
+    b.command(1001);
+    CaptureHarness h(b);
+    h.execute();
+    ASSERT_EQ(h.count(), 4);
+    EXPECT_EQ(h.record(1).Name + " " + h.record(2).Name + " " + h.record(3).Name + " " + h.record(4).Name,
+              "POS1.X POS1.Y POS1.TP LOC1.A");
+}
+
 TEST(OnlineCapture, QueuedNamesAndCommentsGoToTheNextRecordsInOrder) {
     for (const char* multiLine : {"1", "0"}) {
         HostFileBuilder b;

@@ -113,6 +113,26 @@ TEST_F(TraceFields, TextsAreTrimmedAndCutWithTheWordingOfTheMode) {
     EXPECT_EQ(messages.shown.size(), 4u);
 }
 
+TEST_F(TraceFields, EveryTextKeyTakesItsLimitAndCutsOneMore) {
+    const std::pair<const char*, std::size_t> limits[] = {
+        {"K0006", 14}, {"K0009", 255}, {"K0053", 20}, {"K1021", 20}, {"K1022", 80}, {"K1031", 20},
+        {"K1032", 40}, {"K1041", 30},  {"K1042", 20}, {"K1052", 40}, {"K1053", 40}, {"K1203", 80},
+        {"K2320", 20}, {"K2401", 40},  {"K2402", 80}, {"K2001", 20}};
+    for (const auto& [key, limit] : limits) {
+        messages.shown.clear();
+        EXPECT_EQ(capture::checkedTraceText(messages, key, std::string(limit, 'a'), TraceWording::Online),
+                  std::string(limit, 'a'))
+            << key;
+        EXPECT_TRUE(messages.shown.empty()) << key;
+        EXPECT_EQ(capture::checkedTraceText(messages, key, std::string(limit + 1, 'b'), TraceWording::Online),
+                  std::string(limit, 'b'))
+            << key;
+        ASSERT_EQ(messages.shown.size(), 1u) << key;
+        EXPECT_NE(messages.shown[0].text.find("more then " + std::to_string(limit) + " characters"), std::string::npos)
+            << key;
+    }
+}
+
 TEST_F(TraceFields, ListItemsPastTheLimitAreRefusedAndToldOnce) {
     for (int i = 0; i < capture::kMaxCount - 2; ++i) run.appendCharacteristic();
     apply("K2005", "1,3,4,0");

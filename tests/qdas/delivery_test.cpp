@@ -109,6 +109,9 @@ TEST(Delivery, EachFailedFileOperationLeavesTheMeasurementWholeAndTheUserTold) {
         configure(clean, mode);
         ASSERT_TRUE(write(clean));
         ASSERT_TRUE(clean.messages.shown.empty());
+        // Every new file and every folder that took one reached the device: none of the flushes was left out.
+        EXPECT_EQ(clean.files.deviceFlushes(), static_cast<std::uint64_t>(clean.files.flushesAskedFor()));
+        EXPECT_GE(clean.files.flushesAskedFor(), mode.dfd ? (mode.monitor ? 12 : 9) : 6);
         const std::string base = "out/PartOK/TESTPART_0001";
         const std::vector<std::string> contents =
             mode.dfd ? std::vector{clean.folder.read(base + ".dfd"), clean.folder.read(base + ".dfx")}
@@ -263,6 +266,35 @@ TEST(Delivery, AProcessKilledBetweenTheFilesOfAPairNeverLeavesADescriptionAlone)
 #else
     GTEST_SKIP() << "a process is killed with fork, which only POSIX offers";
 #endif
+}
+
+TEST(Delivery, AProgramFolderThatCannotBeWrittenIsToldAtStartAndRunsStillReachTheirFolders) {
+    WriterFixture w;
+    configure(w, Mode{true, false});
+    w.set(names::FileCounter, "0");
+    const std::string sep(1, platform::pathSeparator());
+    for (const char* folder : {"TempData", "PartData"}) w.files.fail(FileOp::Create, w.folder.file(folder) + sep);
+    w.files.fail(FileOp::Lock, w.folder.file(qdas::kWriterLockFile));
+    w.files.fail(FileOp::Append, w.folder.file(qdas::kDeliveryLogName));
+    // A run of a program that was cut off leaves a temporary, which is listed and never delivered.
+    w.folder.makeFolder("TempData");
+    w.folder.write("TempData/~999999999-1.kelmar-part", "half");
+    auto context = w.context();
+    const std::string told = qdas::checkProgramFolder(context);
+    for (const std::string& folder : {w.tempData(), w.folder.file("PartData")})
+        EXPECT_NE(told.find("The folder " + folder + " cannot be written (Input/output error"), std::string::npos)
+            << told;
+    EXPECT_NE(told.find(w.waitingFolder()), std::string::npos);
+
+    ASSERT_TRUE(write(w));
+    for (const char* folder : {"out/PartOK", "out/FirstParts"}) EXPECT_EQ(filesIn(w, folder).size(), 2u) << folder;
+    // The log went beside the waiting folder.
+    EXPECT_NE(w.folder.read("user/Kelmar.log").find("written straight into"), std::string::npos);
+    const std::vector<qdas::WaitingSet> waiting = qdas::findWaitingSets(w.files, qdas::waitingFolders(context));
+    ASSERT_EQ(waiting.size(), 1u);
+    EXPECT_TRUE(waiting[0].incomplete);
+    EXPECT_EQ(qdas::deliverWaitingSets(context).waiting, 1);
+    EXPECT_EQ(w.folder.read("TempData/~999999999-1.kelmar-part"), "half");
 }
 
 // The measured value of a whole run of count Characteristics that all measured the same; empty otherwise.

@@ -2,9 +2,14 @@
 
 #include <cstdlib>
 
+#include "platform/disk_file_system.h"
+
 namespace kelmar::test {
 
-FaultyFileSystem::FaultyFileSystem() : disk_(platform::makeDiskFileSystem()) {}
+FaultyFileSystem::FaultyFileSystem()
+    : disk_(platform::makeDiskFileSystem()), flushesBefore_(platform::deviceFlushCount()) {}
+
+std::uint64_t FaultyFileSystem::deviceFlushes() const { return platform::deviceFlushCount() - flushesBefore_; }
 
 void FaultyFileSystem::fail(FileOp op, std::string pathPart) { faults_.emplace_back(op, std::move(pathPart)); }
 
@@ -15,6 +20,8 @@ void FaultyFileSystem::clearFaults() {
     failingCall_.clear();
     calls_.clear();
     failedPath_.clear();
+    folderFlushes_ = 0;
+    flushesBefore_ = platform::deviceFlushCount();
     diskFullAfter_ = static_cast<size_t>(-1);
 }
 
@@ -31,7 +38,9 @@ bool FaultyFileSystem::fails(FileOp op, const std::string& path) {
     for (const auto& [failingOp, part] : faults_)
         if (failingOp == op && path.find(part) != std::string::npos) failing = true;
     if (failing) failedPath_ = path;
-    lastFailed_ = failing;
+    // Queries leave the reason of the last failed change alone, as the disk does.
+    const bool query = op == FileOp::Read || op == FileOp::Exists || op == FileOp::FolderExists || op == FileOp::List;
+    if (!query) lastFailed_ = failing;
     return failing;
 }
 
@@ -99,6 +108,7 @@ bool FaultyFileSystem::copyToNewFile(const std::string& from, const std::string&
 }
 
 bool FaultyFileSystem::flushFolder(const std::string& folder) {
+    ++folderFlushes_;
     return !fails(FileOp::Flush, folder) && disk_->flushFolder(folder);
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 // The real disk, except for the operations a test chooses to fail.
 
+#include <cstdint>
 #include <map>
 #include <optional>
 #include <memory>
@@ -44,6 +45,10 @@ public:
     void clearFaults();
     // How many times op was called since the last clearFaults.
     int calls(FileOp op) const;
+    // Flushes to the device the disk made since the last clearFaults, and how many of
+    // them the core asked for: one per new file and one per flushFolder.
+    std::uint64_t deviceFlushes() const;
+    int flushesAskedFor() const { return calls(FileOp::Create) + folderFlushes_; }
     // The path of the last call that was failed; empty when none was.
     const std::string& failedPath() const { return failedPath_; }
 
@@ -83,7 +88,9 @@ private:
     std::map<FileOp, int> calls_;
     size_t diskFullAfter_ = static_cast<size_t>(-1);
     std::string failedPath_;
-    bool lastFailed_ = false;  // the last counted call was failed here
+    bool lastFailed_ = false;
+    int folderFlushes_ = 0;
+    std::uint64_t flushesBefore_ = 0;  // the last counted call was failed here
 };
 
 }  // namespace kelmar::test
