@@ -327,6 +327,12 @@ std::optional<WrittenOutput> WriteOutputFiles(WriterContext& c, bool keepInTempD
     std::optional<std::string> waiting =
         c.waitingFolder.empty() ? std::optional<std::string>("No folder of the user is known.")
                                 : writeInto(c, c.waitingFolder, baseName, set, output.baseName, true);
+    if (waiting && !c.waitingFolder.empty()) {
+        // Last, a short name of our own, in case the name itself was what no folder took.
+        reasons.push_back(*waiting);
+        const std::string shortName = "Kelmar_" + gmTimeStamp(c.clock.now());
+        waiting = writeInto(c, c.waitingFolder, shortName, set, output.baseName, true);
+    }
     if (!waiting) {
         const std::string text =
             joined(reasons) + "\nThe measurement was kept in " +

@@ -16,8 +16,9 @@ namespace {
 
 constexpr std::size_t kLongestNote = 1 << 16;
 
+// Hidden where the system hides names with a leading dot: it is about the set, not part of it.
 std::string notePath(const std::string& folder, const std::string& baseName) {
-    return platform::joinPath(folder, baseName + kWaitingNoteEnding);
+    return platform::joinPath(folder, "." + baseName + kWaitingNoteEnding);
 }
 
 std::string timeText(const DateTime& t) {
@@ -45,14 +46,24 @@ void readNote(platform::FileSystem& files, WaitingSet& set) {
         const std::string_view key = line.substr(0, equals);
         const std::string value(line.substr(equals + 1));
         const bool on = value == "1";
-        if (key == "Kept") set.kept = value;
-        else if (key == "Reason") set.reason = value;
-        else if (key == "OutputFolder") routing.outputFolder = value, routed = !value.empty();
-        else if (key == "PartOK") routing.partOK = on;
-        else if (key == "Reworked") routing.reworked = on;
-        else if (key == "UseFolders") routing.useFolders = on;
-        else if (key == "Monitor") routing.monitor = on;
-        else if (key == "MonitoringFolder") routing.monitoringFolder = value;
+        if (key == "Kept") {
+            set.kept = value;
+        } else if (key == "Reason") {
+            set.reason = value;
+        } else if (key == "OutputFolder") {
+            routing.outputFolder = value;
+            routed = !value.empty();
+        } else if (key == "PartOK") {
+            routing.partOK = on;
+        } else if (key == "Reworked") {
+            routing.reworked = on;
+        } else if (key == "UseFolders") {
+            routing.useFolders = on;
+        } else if (key == "Monitor") {
+            routing.monitor = on;
+        } else if (key == "MonitoringFolder") {
+            routing.monitoringFolder = value;
+        }
     });
     routing.dfdFormat = set.dfdFormat;
     if (routed) set.routing = routing;

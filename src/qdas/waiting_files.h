@@ -12,7 +12,7 @@
 
 namespace kelmar::qdas {
 
-// Beside a waiting set: where it goes and why it waits.
+// Beside a waiting set, as ".<name>.kelmar-wait": where it goes and why it waits.
 inline constexpr const char* kWaitingNoteEnding = ".kelmar-wait";
 
 struct WaitingSet {
