@@ -3,6 +3,7 @@
 
 #include "shell/qt_text.h"
 #include "dialogs/fitted_controls.h"
+#include "dialogs/frm_waiting_files.h"
 #include "platform/product.h"
 
 #include <QAbstractButton>
@@ -10,6 +11,7 @@
 #include <QCloseEvent>
 #include <QGroupBox>
 #include <QLabel>
+#include <QPushButton>
 #include <QMenu>
 #include <QScreen>
 #include <QStatusBar>
@@ -31,10 +33,23 @@ frmMainWindow::frmMainWindow(shell::KelmarProcess& process, QWidget* parent) : Q
     panel1_ = dialogs::fittedLabel("", "Panel1", bar);
     panel2_ = dialogs::fittedLabel("", "Panel2", bar);
     panel2_->setMinimumWidth(60);
+    cmdWaitingFiles_ = new QPushButton(bar);
+    cmdWaitingFiles_->setObjectName("cmdWaitingFiles");
+    cmdWaitingFiles_->setFlat(true);
+    cmdWaitingFiles_->hide();
+    connect(cmdWaitingFiles_, &QPushButton::clicked, this, [this] {
+        if (actions_.openDialog) actions_.openDialog("cmdWaitingFiles");
+    });
     bar->addWidget(panel1_, 1);
+    bar->addPermanentWidget(cmdWaitingFiles_);
     bar->addPermanentWidget(panel2_);
     setStatusBar(bar);
     resize(kWidth, kHeightWithoutPath);
+}
+
+void frmMainWindow::showWaitingCount(int count) {
+    cmdWaitingFiles_->setText(dialogs::waitingCountText(count));
+    cmdWaitingFiles_->setVisible(count > 0);
 }
 
 QString frmMainWindow::text(int line) const {

@@ -50,6 +50,8 @@ public:
 
     // Status panels 1 and 2.
     void setStatusText(int panel, const std::string& text);
+    // The status bar's count of measurements that wait; hidden at 0. A click opens their window.
+    void showWaitingCount(int count);
     std::string statusText(int panel) const;
 
     // The characteristic list and its details.
@@ -112,6 +114,7 @@ private:
     QProgressBar* progress_ = nullptr;
     dialogs::FittedLabel* panel1_ = nullptr;
     dialogs::FittedLabel* panel2_ = nullptr;
+    QPushButton* cmdWaitingFiles_ = nullptr;
     QToolBar* toolbar_ = nullptr;
     std::map<std::string, QAction*> actionsByName_;
     std::map<std::string, QWidget*> widgets_;

@@ -3,6 +3,7 @@
 
 #include "dialogs/frm_about.h"
 #include "dialogs/frm_add_qdas_data.h"
+#include "dialogs/frm_waiting_files.h"
 
 #include <QGuiApplication>
 #include "dialogs/frm_path_select.h"
@@ -16,6 +17,7 @@ KelmarApplication::KelmarApplication(int argc, char** argv) {
     runs_ = std::make_unique<RunController>(*process_, *window_, clock_);
     dataEntry_ = std::make_unique<dialogs::DataEntryForm>(*process_, *window_);
     runs_->setDataEntryOpener([this] { dataEntry_->open(); });
+    runs_->setWaitingChanged([this] { window_->showWaitingCount(static_cast<int>(runs_->waitingSets().size())); });
     window_->setActions({[this] { runs_->EventToggleOnline(); }, [this] { runs_->importOffline(); },
                          [this] { runs_->asciiExport(); }, [this](const std::string& name) { openDialog(name); },
                          [this] { runs_->leaveOnline(); }});
@@ -29,6 +31,10 @@ void KelmarApplication::openDialog(const std::string& name) {
         dialog = new dialogs::frmPathSelect(
             *process_, *window_, [this] { return window_->outputPath(); },
             [this](const std::string& path) { window_->setOutputPath(path); });
+    } else if (name == "cmdWaitingFiles") {
+        dialog = new dialogs::frm_WaitingFiles(*process_, *window_,
+                                               {[this] { return runs_->waitingSets(); },
+                                                [this] { return runs_->deliverWaiting(); }});
     } else if (name == "cmdQDASData") {
         dialog = new dialogs::frmAddQdasData(*process_, *window_, *dataEntry_);
     } else {
@@ -56,6 +62,9 @@ bool KelmarApplication::idle() const {
 void KelmarApplication::start() {
     QTimer::singleShot(0, this, [this] {
         if (!window_->startUp()) return;
+        // Before any run: a program folder that refuses its files is told now, and what waits goes.
+        runs_->checkProgramFolder();
+        runs_->deliverWaiting();
         if (process_->unattended()) {
             watchForIdle();
             return;

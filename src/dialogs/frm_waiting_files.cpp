@@ -7,7 +7,7 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
-#include "app/qt_text.h"
+#include "shell/qt_text.h"
 #include "platform/paths.h"
 
 namespace kelmar::dialogs {
@@ -24,7 +24,7 @@ constexpr const char* kDelivered = "%1 delivered, %2 still waiting.";
 constexpr const char* kOneWaiting = "1 measurement waits";
 constexpr const char* kManyWaiting = "%1 measurements wait";
 
-QString shown(const std::string& bytes) { return app::toQt(bytes, platform::installationCodePage()); }
+QString shown(const std::string& bytes) { return shell::toQt(bytes, platform::installationCodePage()); }
 
 QString destinationText(const qdas::WaitingSet& set) {
     if (set.incomplete) return QString::fromLatin1(kIncomplete);
@@ -42,7 +42,7 @@ QString waitingCountText(int count) {
     return count == 1 ? QString::fromLatin1(kOneWaiting) : QString::fromLatin1(kManyWaiting).arg(count);
 }
 
-frm_WaitingFiles::frm_WaitingFiles(app::KelmarProcess& process, QWidget& mainWindow, WaitingFilesSource source)
+frm_WaitingFiles::frm_WaitingFiles(shell::KelmarProcess& process, QWidget& mainWindow, WaitingFilesSource source)
     : DialogBase(process, mainWindow, "frm_WaitingFiles"), source_(std::move(source)) {
     setWindowTitle(QString::fromLatin1(kCaption));
     auto* layout = new QVBoxLayout(this);

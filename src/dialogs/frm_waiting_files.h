@@ -23,7 +23,7 @@ class frm_WaitingFiles final : public DialogBase {
     Q_OBJECT
 
 public:
-    frm_WaitingFiles(app::KelmarProcess& process, QWidget& mainWindow, WaitingFilesSource source);
+    frm_WaitingFiles(shell::KelmarProcess& process, QWidget& mainWindow, WaitingFilesSource source);
 
     // Lists what waits now.
     void refresh();

@@ -38,7 +38,23 @@ bool OrvConnect(HostConnection& connection, ConnectionContext& context) {
         return false;
     }
     std::shared_ptr<host::HostApplication> application;
-    if (!host::tryStep([&] { application = context.locator.GetApplication(); }) || !application) return false;
+    std::string reason;
+    const auto readStep = [&](auto&& step) {
+        try {
+            step();
+            return true;
+        } catch (const host::HostError& e) {
+            reason = e.what();
+            return false;
+        }
+    };
+    // Nothing read must never end the program without a word.
+    if (!readStep([&] { application = context.locator.GetApplication(); }) || !application) {
+        context.messages.error(platform::kApplicationTitle,
+                               "The host's application object cannot be read" + (reason.empty() ? "" : ": " + reason) +
+                                   "\n" + context.texts.line(274) + " 'OrvConnect3'");
+        return false;
+    }
     std::shared_ptr<host::PartProgram> program;
     host::tryStep([&] { program = application->ActivePartProgram(); });
     if (!program) {
@@ -46,7 +62,12 @@ bool OrvConnect(HostConnection& connection, ConnectionContext& context) {
         return false;
     }
     std::string fullName;
-    if (!host::tryStep([&] { fullName = program->FullName(); })) return false;
+    if (!readStep([&] { fullName = program->FullName(); })) {
+        context.messages.error(platform::kApplicationTitle,
+                               "The full name of the active part program cannot be read: " + reason + "\n" +
+                                   context.texts.line(274) + " 'OrvConnect4'");
+        return false;
+    }
     connection.HostApplication = std::move(application);
     connection.ActivePartProgram = std::move(program);
     connection.PartProgramFileName = std::move(fullName);

@@ -221,6 +221,17 @@ TEST(EndToEnd, AutomaticRunsThatDeliverNothingSaySoAndEndWithOne) {
         EXPECT_NE(run.errors.find("is not distributed"), std::string::npos) << run.errors;
         EXPECT_TRUE(filesIn(home.file("out")).empty());
     }
+    {
+        // A part program whose full name the host cannot give.
+        test::TempFolder home;
+        test::copyResources(home);
+        home.write("settings.ini", settingsFile(home.path(), home.file("out"), false));
+        home.write("host.json", R"({"activePartProgram": {"name": "X", "fullName": {"error": "gone"}}})");
+        ProgramRun run = runKelmar(home, home.file("host.json"), "/I");
+        EXPECT_EQ(run.status, 1) << run.errors;
+        EXPECT_NE(run.errors.find("full name of the active part program cannot be read: "), std::string::npos)
+            << run.errors;
+    }
 }
 
 // The whole output of the bundled sample against the file checked by hand. The

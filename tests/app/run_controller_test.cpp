@@ -4,6 +4,8 @@
 #include "app_fixture.h"
 #include "dialogs/frm_dateneingabe.h"
 #include "settings/setting_names.h"
+#include "support/environment.h"
+#include "support/temp_folder.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -78,7 +80,15 @@ struct Running {
 class RunControllerTest : public QObject {
     Q_OBJECT
 
+    // The user's own folder for waiting measurements, never the real one.
+    test::TempFolder user_;
+
 private slots:
+    void initTestCase() {
+        test::setEnvironment("XDG_DATA_HOME", user_.path().c_str());
+        test::setEnvironment("LOCALAPPDATA", user_.path().c_str());
+    }
+
     void argumentASwitchesOnlineAndACompletedRunCloses() {
         Running r(sampleHost(), {"kelmar", "/a"});
         QVERIFY(r.start());
