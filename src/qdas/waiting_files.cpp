@@ -135,10 +135,13 @@ std::vector<WaitingSet> findWaitingSets(platform::FileSystem& files, const std::
 
 std::string checkProgramFolder(WriterContext& c) {
     std::string problems;
+    bool counterStuck = false;
     for (const char* name : {"TempData", "PartData"}) {
+        const bool partData = std::string_view(name) == "PartData";
         const std::string folder = platform::joinPath(c.programFolder, name);
         if (!c.files.folderExists(folder) && !c.files.createFolder(folder)) {
             problems += "The folder " + folder + " cannot be made (" + c.files.lastErrorText() + ").\n";
+            counterStuck = counterStuck || partData;
             continue;
         }
         const auto probe =
@@ -148,12 +151,12 @@ std::string checkProgramFolder(WriterContext& c) {
             continue;
         }
         problems += "The folder " + folder + " cannot be written (" + c.files.lastErrorText() + ").\n";
+        counterStuck = counterStuck || partData;
     }
     if (problems.empty()) return {};
     const std::string where = c.waitingFolder.empty() ? std::string("no folder of the user") : c.waitingFolder;
-    const std::string text = problems +
-                             "Measurements go straight into their result folders, or wait in " + where +
-                             ". A counter kept in PartData cannot be advanced.";
+    const std::string text = problems + "Measurements go straight into their result folders, or wait in " + where +
+                             (counterStuck ? ". A counter kept in PartData cannot be advanced." : ".");
     logDelivery(c, text);
     return text;
 }
