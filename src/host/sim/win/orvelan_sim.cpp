@@ -7,6 +7,7 @@
 //   --answer Object.Member=text|wrong|empty   answer a member as text, as the wrong type, or empty
 //   --exit-after-calls N                      end the process in the middle of incoming call N
 //   --no-class-info                           the event source gives no class information
+//   --ready-file PATH                         create PATH once serving (for scripts that wait for us)
 
 #include <windows.h>
 #include <oleauto.h>
@@ -57,11 +58,14 @@ LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
     return DefWindowProcW(window, message, wParam, lParam);
 }
 
-bool parseArguments(int argc, char** argv, host::sim::win::ServerControls& controls, std::string& hostFile) {
+bool parseArguments(int argc, char** argv, host::sim::win::ServerControls& controls, std::string& hostFile,
+                    std::string& readyFile) {
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
         if (arg == "--no-class-info") {
             controls.noClassInfo = true;
+        } else if (arg == "--ready-file" && i + 1 < argc) {
+            readyFile = argv[++i];
         } else if (arg == "--exit-after-calls" && i + 1 < argc) {
             controls.exitAfterCalls = std::atol(argv[++i]);
         } else if (arg == "--answer" && i + 1 < argc) {
@@ -146,10 +150,10 @@ void writeOptions(const host::sim::Member<std::map<std::string, host::sim::Membe
 int main(int argc, char** argv) {
     host::sim::win::ServerControls controls;
     controls.codePage = platform::installationCodePage();
-    std::string hostFile;
-    if (!parseArguments(argc, argv, controls, hostFile)) {
+    std::string hostFile, readyFile;
+    if (!parseArguments(argc, argv, controls, hostFile, readyFile)) {
         std::fprintf(stderr, "usage: orvelan-sim [--answer Object.Member=text|wrong|empty] "
-                             "[--exit-after-calls N] [--no-class-info] HOSTFILE\n");
+                             "[--exit-after-calls N] [--no-class-info] [--ready-file PATH] HOSTFILE\n");
         return 2;
     }
     const auto files = platform::makeDiskFileSystem();
@@ -208,6 +212,7 @@ int main(int argc, char** argv) {
         SetEvent(ready);
         CloseHandle(ready);
     }
+    if (!readyFile.empty()) files->writeFile(readyFile, "");
 
     MSG message;
     while (GetMessageW(&message, nullptr, 0, 0) > 0) {
