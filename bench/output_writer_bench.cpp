@@ -5,6 +5,10 @@
 #include "output_bench_run.h"
 #include "qdas/qdas_writer.h"
 
+#include <initializer_list>
+#include <string>
+#include <vector>
+
 namespace {
 
 using kelmar::bench::OutputRun;
@@ -25,20 +29,25 @@ void writeRepeatedly(benchmark::State& state, bool dfd) {
 
 void WriteDfq(benchmark::State& state) { writeRepeatedly(state, false); }
 
-void BaselineDfq(benchmark::State& state) {
-    OutputRun run(false);
+// What the writer makes of the run, written once, so the baselines repeat the same bytes.
+std::vector<std::string> writtenBytes(OutputRun& run, std::initializer_list<const char*> names) {
     auto context = run.context();
     kelmar::qdas::WriteOutputFiles(context);
-    const std::string bytes = kelmar::bench::readWhole(run.tempData("BRACKET.dfq"));
+    std::vector<std::string> bytes;
+    for (const char* name : names) bytes.push_back(kelmar::bench::readWhole(run.tempData(name)));
+    return bytes;
+}
+
+void BaselineDfq(benchmark::State& state) {
+    OutputRun run(false);
+    const std::string bytes = writtenBytes(run, {"BRACKET.dfq"})[0];
     for (auto _ : state) kelmar::bench::writeWhole(run.tempData("BRACKET.dfq"), bytes);
     state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * bytes.size()));
 }
 
 void DurableDfq(benchmark::State& state) {
     OutputRun run(false);
-    auto context = run.context();
-    kelmar::qdas::WriteOutputFiles(context);
-    const std::string bytes = kelmar::bench::readWhole(run.tempData("BRACKET.dfq"));
+    const std::string bytes = writtenBytes(run, {"BRACKET.dfq"})[0];
     for (auto _ : state) {
         state.PauseTiming();
         std::filesystem::remove(run.tempData("BRACKET.dfq"));
@@ -51,10 +60,9 @@ void WriteDfdDfx(benchmark::State& state) { writeRepeatedly(state, true); }
 
 void DurableDfdDfx(benchmark::State& state) {
     OutputRun run(true);
-    auto context = run.context();
-    kelmar::qdas::WriteOutputFiles(context);
-    const std::string description = kelmar::bench::readWhole(run.tempData("BRACKET.dfd"));
-    const std::string values = kelmar::bench::readWhole(run.tempData("BRACKET.dfx"));
+    const auto written = writtenBytes(run, {"BRACKET.dfd", "BRACKET.dfx"});
+    const std::string& description = written[0];
+    const std::string& values = written[1];
     for (auto _ : state) {
         state.PauseTiming();
         for (const char* name : {"BRACKET.dfd", "BRACKET.dfx"}) std::filesystem::remove(run.tempData(name));
@@ -66,10 +74,9 @@ void DurableDfdDfx(benchmark::State& state) {
 
 void BaselineDfdDfx(benchmark::State& state) {
     OutputRun run(true);
-    auto context = run.context();
-    kelmar::qdas::WriteOutputFiles(context);
-    const std::string description = kelmar::bench::readWhole(run.tempData("BRACKET.dfd"));
-    const std::string values = kelmar::bench::readWhole(run.tempData("BRACKET.dfx"));
+    const auto written = writtenBytes(run, {"BRACKET.dfd", "BRACKET.dfx"});
+    const std::string& description = written[0];
+    const std::string& values = written[1];
     for (auto _ : state) {
         kelmar::bench::writeWhole(run.tempData("BRACKET.dfd"), description);
         kelmar::bench::writeWhole(run.tempData("BRACKET.dfx"), values);
