@@ -7,6 +7,7 @@
 
 #include <QGuiApplication>
 #include "dialogs/frm_path_select.h"
+#include "platform/product.h"
 #include "dialogs/setup_dialogs.h"
 
 namespace kelmar::app {
@@ -55,8 +56,10 @@ void KelmarApplication::post(std::function<void()> call) {
 
 bool KelmarApplication::idle() const {
     if (pending_ > 0) return false;
-    auto* sim = process_->simulatedHost();
-    return !(sim && sim->application() && sim->application()->isExecuting());
+    if (auto* sim = process_->simulatedHost()) return !(sim->application() && sim->application()->isExecuting());
+    // A host in another process tells of its execution only through events: an online
+    // run lasts until its end closes it.
+    return !runs_->online();
 }
 
 void KelmarApplication::start() {
@@ -88,7 +91,16 @@ void KelmarApplication::watchForIdle() {
     // Unattended, nobody will press a button: once nothing is pending, the program ends.
     idleTimer_.setInterval(20);
     connect(&idleTimer_, &QTimer::timeout, this, [this] {
-        if (idle() && !QApplication::activeModalWidget()) {
+        if (!idle()) {
+            // A host that went away will not end the run: an automatic run then has failed.
+            if (!process_->simulatedHost() && ++hostChecks_ % 50 == 0 && !process_->locator().HostWindowExists()) {
+                idleTimer_.stop();
+                process_->messages().error(platform::kApplicationTitle, "The host ended before the end of the run.");
+                process_->endProgram(process_->state.args.automaticWrite() ? 1 : 0);
+            }
+            return;
+        }
+        if (!QApplication::activeModalWidget()) {
             idleTimer_.stop();
             process_->endProgram(0);
         }

@@ -39,6 +39,7 @@ private:
     void openDialog(const std::string& name);
 
     int pending_ = 0;
+    int hostChecks_ = 0;
     std::unique_ptr<shell::KelmarProcess> process_;
     std::unique_ptr<frmMainWindow> window_;
     qdas::SystemClock clock_;
