@@ -1,6 +1,7 @@
 // The built program as a user runs it: a separate process, unattended and
 // offscreen, against a host file, with its exit status and the written file.
 
+#include "app/program_run.h"
 #include "platform/product.h"
 #include "support/host_file_builder.h"
 #include "support/temp_folder.h"
@@ -8,83 +9,24 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <regex>
 #include <sstream>
-#include <sys/wait.h>
 
 using namespace kelmar;
+using test::automaticRunInto, test::contentOf, test::filesIn, test::savedDataEntries, test::settingsFile,
+    test::withTimeStampsMasked;
 namespace fs = std::filesystem;
 
 namespace {
 
-struct ProgramRun {
-    int status = -1;
-    std::string errors;
-    std::string output;
-};
-
-// The settings an installation has after its output-file setup.
-std::string settingsFile(const std::string& home, const std::string& outputFolder, bool dfd) {
-    return "[General]\n"
-           "CatalogPathName=" + home + "/Catalogs/MyCatalog.dfd\n"
-           "FileName1=0\nFileName2=0\nFileName3=0\nFileName4=0\nFileName5=0\nSEPERATOR=0\n"
-           "DIR=" + outputFolder + "\n"
-           "FileCounter=1\nSelectFolder=false\nPartProgFolder=false\nDefaultFolder=true\n"
-           "UseFolders=0\nFileNameRule0=true\nFileNameRule1=false\n" +
-           std::string(dfd ? "DFD=true\nDFQ=false\n" : "DFD=false\nDFQ=true\n") +
-           "UseQPos=1\nAxisLetter=0\nMultiLine=0\nAttribute255=true\nStatCmds=0\n";
-}
-
-ProgramRun runKelmar(const test::TempFolder& home, const std::string& hostFile, const std::string& argument) {
-    // The user's own waiting folder inside the test's folder, never in the real home.
-    std::string command = "cd '" + home.path() + "' && XDG_DATA_HOME='" + home.file("user") + "' KELMAR_HOME='" +
-                          home.path() + "' KELMAR_SETTINGS='" +
-                          home.file("settings.ini") + "' ORVELAN_SIM='" + hostFile +
-                          "' KELMAR_UNATTENDED=1 QT_QPA_PLATFORM=offscreen timeout 60 '" + test::buildDir() +
-                          "/kelmar' " + argument + " 2>'" + home.file("stderr.txt") + "' >'" + home.file("stdout.txt") + "'";
-    ProgramRun run;
-    int raw = std::system(command.c_str());
-    run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    run.errors = home.read("stderr.txt");
-    run.output = home.read("stdout.txt");
-    return run;
-}
-
-std::vector<fs::path> filesIn(const std::string& folder) {
-    std::vector<fs::path> found;
-    for (const auto& entry : fs::recursive_directory_iterator(folder))
-        if (entry.is_regular_file()) found.push_back(entry.path());
-    return found;
-}
-
-std::string contentOf(const fs::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-}
-
-// The time of writing is the one value that differs between runs; its form is still checked.
-std::string withTimeStampsMasked(const std::string& content) {
-    static const std::regex stamp(R"((K0004/\d+ )\d\d\.\d\d\.\d{4}/\d\d:\d\d:\d\d\r)");
-    std::istringstream in(content);
-    std::string masked, line;
-    while (std::getline(in, line)) {
-        masked += std::regex_replace(line, stamp, "$1dd.mm.yyyy/hh:mm:ss\r");
-        if (!in.eof()) masked += '\n';
-    }
-    return masked;
-}
-
-// The saved entries of the data entry form (CR LF lines), so the header and the
-// value block carry part-level data; an automatic run confirms the form with them.
-std::string savedDataEntries() {
-    std::string file;
-    for (const char* line : {"", "", "", "0", "0", "", "0", "0", "A-4711", "BR-2210", "0", "", "QA Lab", "Plant 1",
-                             "2", "0.001", "Series production", "", "", "0", "0", "0", "[]", "0"})
-        file += std::string(line) + "\r\n";
-    return file;
+// The program against a host file with the settings of home/settings.ini, unattended.
+test::ProgramRun runKelmar(const test::TempFolder& home, const std::string& hostFile,
+                           std::vector<std::string> arguments) {
+    return test::runKelmarProgram(home, std::move(arguments),
+                                  {{"KELMAR_SETTINGS", home.file("settings.ini")},
+                                   {"ORVELAN_SIM", hostFile},
+                                   {"KELMAR_UNATTENDED", "1"}});
 }
 
 // Runs the bundled sample automatically in a fresh installation; the files written below "out".
@@ -93,11 +35,9 @@ std::vector<fs::path> runBundledSample(const test::TempFolder& home, bool dfd) {
     home.makeFolder("out");
     home.write("settings.ini", settingsFile(home.path(), home.file("out"), dfd));
     home.write("PartData/Default.cfg", savedDataEntries());
-    ProgramRun run = runKelmar(home, test::sourceDir() + "/examples/bracket.json", "/I");
+    test::ProgramRun run = runKelmar(home, test::sourceDir() + "/examples/bracket.json", {"/I"});
     EXPECT_EQ(run.status, 0) << run.errors;
-    auto written = filesIn(home.file("out"));
-    std::sort(written.begin(), written.end());
-    return written;
+    return filesIn(home.file("out"));
 }
 
 test::HostFileBuilder bracket() {
@@ -121,14 +61,13 @@ TEST(EndToEnd, AutomaticRunWritesIntoTheCommandLineFolderAndEndsWithZero) {
     ASSERT_TRUE(bracket().save(home.file("host.json")));
 
     // The folder argument is an absolute path, slashes and blank included.
-    ProgramRun run = runKelmar(home, home.file("host.json"), "/I '" + home.file("given folder") + "'");
+    test::ProgramRun run = runKelmar(home, home.file("host.json"), automaticRunInto(home.file("given folder")));
     EXPECT_EQ(run.status, 0) << run.errors;
     EXPECT_TRUE(filesIn(home.file("out")).empty());
     auto written = filesIn(home.file("given folder"));
     ASSERT_EQ(written.size(), 1u) << run.errors;
     EXPECT_EQ(written[0].extension(), ".dfq");
-    std::ifstream in(written[0], std::ios::binary);
-    std::string content((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    const std::string content = contentOf(written[0]);
     EXPECT_NE(content.find("K1002 BRACKET\r\n"), std::string::npos) << content.substr(0, 400);
     EXPECT_NE(content.find("K2101/1 10"), std::string::npos);
     EXPECT_NE(content.find("K0001/2 0.013"), std::string::npos);
@@ -150,18 +89,18 @@ TEST(EndToEnd, StartupFailuresEndWithOne) {
     test::HostFileBuilder none;
     none.noPartProgram();
     ASSERT_TRUE(none.save(home.file("none.json")));
-    ProgramRun run = runKelmar(home, home.file("none.json"), "/I");
+    test::ProgramRun run = runKelmar(home, home.file("none.json"), {"/I"});
     EXPECT_EQ(run.status, 1);
     EXPECT_NE(run.errors.find("[error]"), std::string::npos);
     EXPECT_NE(run.errors.find("'OrvConnect2'"), std::string::npos);
 
     home.write("broken.json", "{ \"window\": tru");
-    run = runKelmar(home, home.file("broken.json"), "/I");
+    run = runKelmar(home, home.file("broken.json"), {"/I"});
     EXPECT_EQ(run.status, 1);
     EXPECT_NE(run.errors.find("broken.json"), std::string::npos);
 
     fs::remove(home.file("Languages/resource.dll"));
-    run = runKelmar(home, home.file("none.json"), "");
+    run = runKelmar(home, home.file("none.json"), {});
     EXPECT_EQ(run.status, 1);
     EXPECT_NE(run.errors.find("resource.dll was not found."), std::string::npos);
 }
@@ -172,7 +111,7 @@ TEST(EndToEnd, FailingWriterEndsAnUnattendedAutomaticRunWithOne) {
     // No output settings at all: the writer refuses.
     home.write("settings.ini", "[General]\nCatalogPathName=" + home.path() + "/Catalogs/MyCatalog.dfd\n");
     ASSERT_TRUE(bracket().save(home.file("host.json")));
-    ProgramRun run = runKelmar(home, home.file("host.json"), "/I");
+    test::ProgramRun run = runKelmar(home, home.file("host.json"), {"/I"});
     EXPECT_EQ(run.status, 1);
     EXPECT_NE(run.errors.find("Settings for the output file are missing."), std::string::npos) << run.errors;
 }
@@ -185,7 +124,7 @@ TEST(EndToEnd, UnreadableSavedEntriesKeepTheAutomaticOutputInTempData) {
     home.makeFolder("out");
     home.write("settings.ini", settingsFile(home.path(), home.file("out"), false));
     home.makeFolder("PartData/Default.cfg");
-    ProgramRun run = runKelmar(home, test::sourceDir() + "/examples/bracket.json", "/I");
+    test::ProgramRun run = runKelmar(home, test::sourceDir() + "/examples/bracket.json", {"/I"});
     EXPECT_EQ(run.status, 1) << run.errors;
     EXPECT_NE(run.errors.find("cannot be read"), std::string::npos) << run.errors;
     EXPECT_NE(run.errors.find("is not distributed"), std::string::npos) << run.errors;
@@ -205,7 +144,7 @@ TEST(EndToEnd, AutomaticRunsThatDeliverNothingSaySoAndEndWithOne) {
         home.write("settings.ini", std::regex_replace(settingsFile(home.path(), home.file("out"), false),
                                                       std::regex("StatCmds=0"), "StatCmds=1"));
         home.write("PartData/Default.cfg", savedDataEntries());
-        ProgramRun run = runKelmar(home, sample, "/I");
+        test::ProgramRun run = runKelmar(home, sample, {"/I"});
         EXPECT_EQ(run.status, 1) << run.errors;
         EXPECT_NE(run.errors.find("without closing the run"), std::string::npos) << run.errors;
     }
@@ -215,7 +154,7 @@ TEST(EndToEnd, AutomaticRunsThatDeliverNothingSaySoAndEndWithOne) {
         test::copyResources(home);
         home.makeFolder("out");
         home.write("settings.ini", settingsFile(home.path(), home.file("out"), false) + "UseCFG=0\n");
-        ProgramRun run = runKelmar(home, sample, "/I");
+        test::ProgramRun run = runKelmar(home, sample, {"/I"});
         EXPECT_EQ(run.status, 1) << run.errors;
         EXPECT_NE(run.errors.find("default characteristic class"), std::string::npos) << run.errors;
         EXPECT_NE(run.errors.find("is not distributed"), std::string::npos) << run.errors;
@@ -227,7 +166,7 @@ TEST(EndToEnd, AutomaticRunsThatDeliverNothingSaySoAndEndWithOne) {
         test::copyResources(home);
         home.write("settings.ini", settingsFile(home.path(), home.file("out"), false));
         home.write("host.json", R"({"activePartProgram": {"name": "X", "fullName": {"error": "gone"}}})");
-        ProgramRun run = runKelmar(home, home.file("host.json"), "/I");
+        test::ProgramRun run = runKelmar(home, home.file("host.json"), {"/I"});
         EXPECT_EQ(run.status, 1) << run.errors;
         EXPECT_NE(run.errors.find("full name of the active part program cannot be read: "), std::string::npos)
             << run.errors;
@@ -264,16 +203,16 @@ TEST(EndToEnd, CommandLineAnswersHelpVersionAndUnknownArguments) {
     test::copyResources(home);
     const std::string noHostFile = home.file("missing.json");
 
-    ProgramRun run = runKelmar(home, noHostFile, "--help");
+    test::ProgramRun run = runKelmar(home, noHostFile, {"--help"});
     EXPECT_EQ(run.status, 0);
     EXPECT_EQ(run.errors, "");
     EXPECT_EQ(run.output.rfind("Usage: kelmar [/A | /I] [OUTPUT-FOLDER]\n", 0), 0u) << run.output;
 
-    run = runKelmar(home, noHostFile, "--version");
+    run = runKelmar(home, noHostFile, {"--version"});
     EXPECT_EQ(run.status, 0);
     EXPECT_EQ(run.output, std::string("Kelmar ") + platform::kVersion + "\n");
 
-    run = runKelmar(home, noHostFile, "/X /srv/out");
+    run = runKelmar(home, noHostFile, {"/X", "/srv/out"});
     EXPECT_EQ(run.status, 2);
     EXPECT_EQ(run.errors, "[error] Unknown argument \"X\": start with /A, /I or no argument (kelmar --help lists them).\n");
     EXPECT_FALSE(home.exists("TempData"));
