@@ -3,6 +3,14 @@
 namespace kelmar::test {
 
 AppFixture::AppFixture(const HostFileBuilder* host, std::vector<std::string> argv) {
+    start(host ? makeSimHost(*host, queue.poster()) : nullptr, std::move(argv));
+}
+
+AppFixture::AppFixture(std::shared_ptr<host::HostLocator> locator, std::vector<std::string> argv) {
+    start(std::move(locator), std::move(argv));
+}
+
+void AppFixture::start(std::shared_ptr<host::HostLocator> locator, std::vector<std::string> argv) {
     copyResources(home);
     shell::ProcessState state;
     state.programFolder = home.path();
@@ -18,7 +26,7 @@ AppFixture::AppFixture(const HostFileBuilder* host, std::vector<std::string> arg
     auto scripted = std::make_unique<ScriptedFileDialogs>();
     dialogs = scripted.get();
     parts.dialogs = std::move(scripted);
-    if (host) parts.locator = makeSimHost(*host, queue.poster());
+    parts.locator = std::move(locator);
     process = std::make_unique<shell::KelmarProcess>(std::move(state), std::move(parts));
 }
 

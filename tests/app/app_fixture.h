@@ -38,6 +38,11 @@ struct AppFixture {
 
     // host: null for a machine where no host runs.
     explicit AppFixture(const HostFileBuilder* host, std::vector<std::string> argv = {"kelmar"});
+    // A host found through the given locator (another process's host, for one).
+    AppFixture(std::shared_ptr<host::HostLocator> locator, std::vector<std::string> argv);
+
+private:
+    void start(std::shared_ptr<host::HostLocator> locator, std::vector<std::string> argv);
 };
 
 }  // namespace kelmar::test
