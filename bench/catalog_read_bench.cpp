@@ -89,10 +89,11 @@ void BaselineLineLoop(benchmark::State& state) {
 void ReadCatalog(benchmark::State& state) {
     auto files = kelmar::platform::makeDiskFileSystem();
     SilentMessages messages;
+    const kelmar::settings::LanguageTexts texts;
     kelmar::settings::MemorySettingsBackend backend;
     kelmar::settings::SettingsStore store(backend);
     store.writeText(kelmar::settings::names::CatalogPathName, catalogFile().path.string());
-    kelmar::qdas::CatalogContext context{*files, messages, store, "."};
+    kelmar::qdas::CatalogContext context{*files, messages, texts, store, "."};
     for (auto _ : state) {
         kelmar::qdas::CatalogTables tables;
         kelmar::qdas::CatalogChoices choices;

@@ -10,8 +10,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     static const fuzz::ScratchFolder folder;
     folder.write("PartData/FileCounter.dat", std::string_view(reinterpret_cast<const char*>(data), size));
     fuzz::QuietMessages messages;
+    const kelmar::settings::LanguageTexts texts;
     const qdas::FileCounterValue next =
-        qdas::NextFileCounter(fuzz::disk(), messages, folder.file("PartData/FileCounter.dat"));
+        qdas::NextFileCounter(fuzz::disk(), messages, texts, folder.file("PartData/FileCounter.dat"));
     const std::string& counter = next.counter;
     if (counter.size() != 4 || counter.find_first_not_of("0123456789") != std::string::npos)
         fuzz::propertyFailed("counter " + counter + " is not four digits");

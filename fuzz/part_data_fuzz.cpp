@@ -11,7 +11,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::string_view content(reinterpret_cast<const char*>(data), size);
     folder.write("PartData/Default.cfg", content);
     fuzz::QuietMessages messages;
-    auto loaded = qdas::LoadPartDataFile(fuzz::disk(), messages, folder.file("PartData/Default.cfg"));
+    const kelmar::settings::LanguageTexts texts;
+    auto loaded = qdas::LoadPartDataFile(fuzz::disk(), messages, texts, folder.file("PartData/Default.cfg"));
     if (!loaded && messages.shown == 0) fuzz::propertyFailed("an unreadable saved file was not told");
     const qdas::PartData parsed = qdas::parsePartData(content);
     // Saved and loaded again and again, the lines settle at once: nothing shifts or grows. (A group

@@ -11,9 +11,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     auto [name, value] = fuzz::splitAtNul(data, size);
     capture::RunData run;
     fuzz::QuietMessages messages;
+    const kelmar::settings::LanguageTexts texts;
     const bool online = size > 0 && (data[size - 1] & 1);
-    const bool applied = capture::applyTraceField(run, messages, name, value,
-                                                  online ? capture::TraceWording::Online : capture::TraceWording::Offline);
+    const bool applied = capture::applyTraceField(
+        run, messages, texts, name, value, online ? capture::TraceWording::Online : capture::TraceWording::Offline);
     if (applied != capture::isTraceFieldKey(name)) fuzz::propertyFailed("applied a name that is no K-field key");
     (void)capture::wholeNumberForTest(value);
     return 0;

@@ -15,7 +15,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     settings::SettingsStore store(backend);
     store.writeText(settings::names::ValueFilePath, folder.path());
     fuzz::QuietMessages messages;
-    qdas::CatalogContext context{fuzz::disk(), messages, store, folder.path()};
+    const kelmar::settings::LanguageTexts texts;
+    qdas::CatalogContext context{fuzz::disk(), messages, texts, store, folder.path()};
     qdas::ValueFileChoices lists;
     if (!qdas::ReadValueFile("K1209", lists, context)) fuzz::propertyFailed("a written value file was not read");
     for (const auto& entry : lists.ComboK1209)

@@ -1,5 +1,7 @@
 #include "app/characteristic_list_model.h"
 
+#include <QApplication>
+#include <QStyle>
 #include <QTimer>
 
 namespace kelmar::app {
@@ -10,7 +12,22 @@ QVariant CharacteristicListModel::data(const QModelIndex& index, int role) const
     if (!index.isValid() || index.row() >= shown_) return {};
     if (role == Qt::DisplayRole) return texts_[index.row()];
     if (role == Qt::CheckStateRole) return checked_[index.row()] ? Qt::Checked : Qt::Unchecked;
-    return {};
+    const bool marked = outOfTolerance_ && (role == Qt::BackgroundRole || role == Qt::DecorationRole ||
+                                            role == Qt::ForegroundRole) && outOfTolerance_(index.row());
+    if (!marked) return {};
+    if (role == Qt::BackgroundRole) return outOfToleranceColour();
+    if (role == Qt::ForegroundRole) return QColor(Qt::black);  // readable on the red in any palette
+    return outOfToleranceIcon();
+}
+
+void CharacteristicListModel::setOutOfToleranceRule(std::function<bool(int)> rule) {
+    outOfTolerance_ = std::move(rule);
+    notifyAllChanged();
+}
+
+QIcon CharacteristicListModel::outOfToleranceIcon() {
+    static const QIcon icon = QApplication::style()->standardIcon(QStyle::SP_MessageBoxWarning);
+    return icon;
 }
 
 bool CharacteristicListModel::setData(const QModelIndex& index, const QVariant& value, int role) {

@@ -5,8 +5,11 @@
 // update, not one per row.
 
 #include <QAbstractListModel>
+#include <QColor>
+#include <QIcon>
 #include <QString>
 
+#include <functional>
 #include <vector>
 
 namespace kelmar::app {
@@ -21,6 +24,12 @@ public:
     QVariant data(const QModelIndex& index, int role) const override;
     bool setData(const QModelIndex& index, const QVariant& value, int role) override;
     Qt::ItemFlags flags(const QModelIndex& index) const override;
+
+    // Rows the rule names are drawn marked: a red background and a warning icon.
+    void setOutOfToleranceRule(std::function<bool(int)> rule);
+    // The colour and the icon of a marked row, for the legend.
+    static QColor outOfToleranceColour() { return QColor(255, 190, 190); }
+    static QIcon outOfToleranceIcon();
 
     void append(const QString& text);
     // Hands appended rows to the views now (otherwise at the next turn of the event loop).
@@ -45,6 +54,7 @@ signals:
 private:
     void notifyAllChanged();
 
+    std::function<bool(int)> outOfTolerance_;
     std::vector<QString> texts_;
     std::vector<char> checked_;
     // The rows the views know of.

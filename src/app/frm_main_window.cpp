@@ -30,8 +30,8 @@ frmMainWindow::frmMainWindow(shell::KelmarProcess& process, QWidget* parent) : Q
 
     auto* bar = new QStatusBar(this);
     bar->setObjectName("StatusBar1");
-    panel1_ = dialogs::fittedLabel("", "Panel1", bar);
-    panel2_ = dialogs::fittedLabel("", "Panel2", bar);
+    panel1_ = dialogs::valueLabel("Panel1", bar);
+    panel2_ = dialogs::valueLabel("Panel2", bar);
     panel2_->setMinimumWidth(60);
     cmdWaitingFiles_ = new QPushButton(bar);
     cmdWaitingFiles_->setObjectName("cmdWaitingFiles");

@@ -41,6 +41,7 @@ inline constexpr Caption kMenuCaptions[] = {
     {"menuPortuguese", 186}, {"menuExit", 187},        {"menuPreferences", 188},  {"menuSetup", 189},
     {"menuMonitor", 190},    {"menuQdasSettings", 191}, {"menuQdasKeySetup", 192}, {"menuHelp", 193},
     {"menuAbout", 195},
+    {"menuHungaria", static_cast<int>(settings::Text::MenuHungarian)},
 };
 
 // Toolbar buttons: name, caption line (the tooltip is the next line).

@@ -73,7 +73,7 @@ void frmMainWindow::askForCatalog() {
     const auto& t = process_.state.texts;
     process_.messages().information(platform::kApplicationTitle, t.line(243) + "\n" + t.line(242));
     auto chosen = process_.dialogs().openFile(t.line(244), platform::joinPath(process_.state.programFolder, "Catalogs"),
-                                              "Q-DAS Catalog File (*.dfd)");
+                                              t.text(settings::Text::CatalogFileFilter));
     store.writeText(names::CatalogPathName, chosen.value_or(""));
 }
 

@@ -55,7 +55,7 @@ QWidget* frmMainWindow::buildCentral() {
 
     framePathForOutput_ = static_cast<QGroupBox*>(named(new QGroupBox("Path for Output File"), "framePathForOutput"));
     auto* pathRow = new QHBoxLayout(framePathForOutput_);
-    lblPath_ = static_cast<QLabel*>(named(new FittedLabel("", nullptr, Qt::ElideMiddle), "lblPath"));
+    lblPath_ = dialogs::valueLabel("lblPath", nullptr, Qt::ElideMiddle);
     lblPath_->setFrameShape(QFrame::StyledPanel);
     auto* pathSelect = static_cast<QPushButton*>(named(new QPushButton("..."), "cmdPathSelect"));
     pathSelect->setFixedWidth(32);
@@ -123,7 +123,7 @@ QWidget* frmMainWindow::buildCentral() {
     int row = 0;
     for (const auto& detail : kDetails) {
         grid->addWidget(named(new FittedLabel(detail.design, nullptr), detail.caption), row, 0);
-        auto* value = static_cast<QLabel*>(named(new FittedLabel("", nullptr), detail.value));
+        auto* value = static_cast<QLabel*>(named(dialogs::valueLabel(detail.value, nullptr), detail.value));
         value->setFrameShape(QFrame::StyledPanel);
         value->setMinimumWidth(140);
         value->setAutoFillBackground(true);
@@ -156,8 +156,9 @@ QWidget* frmMainWindow::buildCentral() {
         int gridRow = i % 2, gridColumn = (i / 2) * 2;
         partGrid->addWidget(named(new FittedLabel(partDesigns[i], nullptr), partRows[i].first), gridRow, gridColumn);
         // The file name's end tells most, the other values' start.
-        auto* value = static_cast<QLabel*>(
-            named(new FittedLabel("", nullptr, i == 0 ? Qt::ElideMiddle : Qt::ElideRight), partRows[i].second));
+        auto* value = static_cast<QLabel*>(named(
+            dialogs::valueLabel(partRows[i].second, nullptr, i == 0 ? Qt::ElideMiddle : Qt::ElideRight),
+            partRows[i].second));
         value->setTextInteractionFlags(Qt::TextSelectableByMouse);
         partGrid->addWidget(value, gridRow, gridColumn + 1);
     }
@@ -247,8 +248,9 @@ void frmMainWindow::checkOotValues() {
         return oot;
     });
     lstMM_->repaint();
-    process_.messages().information(platform::kApplicationTitle,
-                                    std::to_string(checked) + " Characteristics are out of tolerance.");
+    process_.messages().information(
+        platform::kApplicationTitle,
+        process_.state.texts.text(settings::Text::CharacteristicsOutOfTolerance, {std::to_string(checked)}));
 }
 
 }  // namespace kelmar::app

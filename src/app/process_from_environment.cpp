@@ -53,7 +53,7 @@ std::unique_ptr<shell::KelmarProcess> makeProcessFromEnvironment(int argc, char*
     // The registry is the store of an installation; KELMAR_SETTINGS still chooses a file.
     if (const char* file = std::getenv("KELMAR_SETTINGS"); !file || !*file)
         parts.settingsBackend = std::make_unique<settings::RegistrySettingsBackend>(
-            HKEY_LOCAL_MACHINE, settings::kRegistrySettingsKey, state.codePage, *parts.messages);
+            HKEY_LOCAL_MACHINE, settings::kRegistrySettingsKey, state.codePage, *parts.messages, &state.texts);
 #endif
     if (!parts.settingsBackend)
         parts.settingsBackend = std::make_unique<QSettingsBackend>(

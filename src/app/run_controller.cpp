@@ -82,9 +82,7 @@ bool RunController::writeFiles() {
         }
     } recount{onWaitingChanged_};
     if (s.savedEntriesUnread && s.args.automaticWrite()) {
-        process_.messages().error(platform::kApplicationTitle,
-                                  "The saved entries could not be read, so this output has no part data "
-                                  "and is not distributed.");
+        process_.messages().error(platform::kApplicationTitle, s.texts.text(settings::Text::SavedEntriesNoPartData));
         context.keepInTempData = true;
     }
     return qdas::WriteQdasFiles(context);
@@ -108,7 +106,7 @@ void RunController::EventToggleOnline() {
     std::string name = program ? host::readOr([&] { return program->Name(); }, std::string()) : std::string();
     if (name.empty()) {
         process_.messages().error(platform::kApplicationTitle,
-                                  "Converter cannot achieve the active part program.\nError Code EventToggleOnline");
+                                  process_.state.texts.text(settings::Text::CannotAchievePartProgram));
         return;
     }
     if (!online())
@@ -128,8 +126,7 @@ void RunController::switchOn() {
     } catch (const host::HostError& e) {
         // Online mode stays off; offline import still works without the events.
         process_.messages().error(platform::kApplicationTitle,
-                                  std::string("Online mode cannot be switched on: the host's events cannot be bound.\n") +
-                                      e.what());
+                                  s.texts.text(settings::Text::EventsCannotBeBound, {e.what()}));
         return;
     }
     s.run.resetForOnlineStart();
@@ -165,7 +162,8 @@ void RunController::OnObjectExecuted(host::PartProgram& partProgram, host::Comma
 
 void RunController::OnEndExecution(host::PartProgram&, int terminationType) {
     if (terminationType != 1 &&
-        process_.messages().askYesNo(platform::kExecutableName, "Part program was canceld.\nWould you close the Kelmar?")) {
+        process_.messages().askYesNo(platform::kExecutableName,
+                                     process_.state.texts.text(settings::Text::PartProgramCanceled))) {
         process_.endProgram(0);
         return;
     }
@@ -188,7 +186,7 @@ void RunController::OnClosePartProgram() { EventToggleOnline(); }
 void RunController::EndeEinlesevorgang() {
     auto& s = process_.state;
     unbind();
-    window_.setStatusText(2, "OFF");
+    window_.setStatusText(2, s.texts.text(settings::Text::StatisticsOff));
     s.run.state.CaptureOn = false;
     showOffline();
     QProgressBar* bar = window_.progressBar();
@@ -220,7 +218,8 @@ void RunController::importOffline() {
     auto context = captureContext();
     if (!connection.attached() ||
         !capture::fctGetValuesOffline(context, *connection.HostApplication, *connection.ActivePartProgram)) {
-        process_.messages().show(platform::MessageKind::Plain, platform::kApplicationTitle, "Value can not be read.");
+        process_.messages().show(platform::MessageKind::Plain, platform::kApplicationTitle,
+                                 process_.state.texts.text(settings::Text::ValueCannotBeRead));
         process_.endProgram(1);
         return;
     }

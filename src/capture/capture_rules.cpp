@@ -59,11 +59,11 @@ void captureComment(CaptureContext& context, const CaptureMode& mode, const host
 
 void switchByQdasValue(CaptureContext& context, const std::string& value) {
     if (value == "1") {
-        setCaptureSwitch(context, true, "ON");
+        setCaptureSwitch(context, true, settings::Text::StatisticsOn);
     } else if (value == "0") {
-        setCaptureSwitch(context, false, "OFF");
+        setCaptureSwitch(context, false, settings::Text::StatisticsOff);
     } else if (value == "E") {
-        setCaptureSwitch(context, false, "END");
+        setCaptureSwitch(context, false, settings::Text::StatisticsEnd);
         startEndOfRun(context);
     }
 }
@@ -71,8 +71,7 @@ void switchByQdasValue(CaptureContext& context, const std::string& value) {
 void takeFileName(CaptureContext& context, const CaptureMode& mode, const std::string& value) {
     std::string name = platform::trimBlanks(value);
     if (mode.rejectFileNameSlashes && name.find_first_of("/\\") != std::string::npos) {
-        context.messages.plain(platform::kApplicationTitle,
-                               "Trace Field 'FileName' Value includes an error.\n'Default' will be used as String.");
+        context.messages.plain(platform::kApplicationTitle, context.texts.text(settings::Text::FileNameTraceError));
         name = "Default";
     }
     if (!name.empty()) context.run.FileNameText = std::move(name);
@@ -85,7 +84,7 @@ void applyTraceFieldCommand(CaptureContext& context, const CaptureMode& mode, co
     } else if (name == "FileName") {
         takeFileName(context, mode, trace.Value());
     } else if (isTraceFieldKey(name)) {
-        applyTraceField(context.run, context.messages, name, trace.Value(), mode.wording);
+        applyTraceField(context.run, context.messages, context.texts, name, trace.Value(), mode.wording);
     }
 }
 
@@ -116,9 +115,9 @@ bool applyCaptureRules(CaptureContext& context, host::Command& command, host::Co
     }
 }
 
-void setCaptureSwitch(CaptureContext& context, bool on, const char* panelText) {
+void setCaptureSwitch(CaptureContext& context, bool on, settings::Text panelText) {
     context.run.state.CaptureOn = on;
-    context.window.setStatusPanel(2, panelText);
+    context.window.setStatusPanel(2, context.texts.text(panelText));
 }
 
 void startEndOfRun(CaptureContext& context) {

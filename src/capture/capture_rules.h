@@ -16,7 +16,7 @@ bool applyCaptureRules(CaptureContext& context, host::Command& command, host::Co
                        const CaptureMode& mode);
 
 // Switches capture on or off and shows text in status panel 2.
-void setCaptureSwitch(CaptureContext& context, bool on, const char* panelText);
+void setCaptureSwitch(CaptureContext& context, bool on, settings::Text panelText);
 
 // Starts the end of run, when the program gave one.
 void startEndOfRun(CaptureContext& context);

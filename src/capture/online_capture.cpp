@@ -13,7 +13,7 @@ bool fromAttachedProgram(const CaptureContext& context, const host::PartProgram&
 
 // A transfer switches capture off, may name the output folder and ends the run.
 void transfer(CaptureContext& context, const host::Statistics& statistics) {
-    setCaptureSwitch(context, false, "OFF");
+    setCaptureSwitch(context, false, settings::Text::StatisticsOff);
     // An unreadable text names no folder; the transfer still ends the run.
     const std::string folder = platform::trimBlanks(host::readOr([&] { return statistics.Text(); }, std::string()));
     if (!folder.empty()) context.commandLine.set(2, folder);
@@ -27,9 +27,9 @@ bool applyStatistics(CaptureContext& context, const host::Command& command) {
         const auto statistics = requiredObject(command.GetStatistics());
         const int state = statistics->State();
         if (state == 1) {
-            setCaptureSwitch(context, true, "ON");
+            setCaptureSwitch(context, true, settings::Text::StatisticsOn);
         } else if (state == 0) {
-            setCaptureSwitch(context, false, "OFF");
+            setCaptureSwitch(context, false, settings::Text::StatisticsOff);
         } else if (state == 2) {
             transfer(context, *statistics);
         }

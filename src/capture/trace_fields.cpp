@@ -75,12 +75,12 @@ auto findKey(const Table& table, std::string_view name) -> const typename Table:
     return it == table.end() ? nullptr : &*it;
 }
 
-std::string prefix(const NumericKey& k) { return "Trace value for " + std::string(k.key); }
-
 // Every numeric box: the violation, a line break and the default, plain OK box.
-void tellNumeric(platform::Messages& messages, const std::string& violation, const NumericKey& k) {
+void tellNumeric(platform::Messages& messages, const settings::LanguageTexts& texts, settings::Text violation,
+                 const NumericKey& k) {
+    const std::string limit = std::to_string(k.limit);
     messages.plain(platform::kApplicationTitle,
-                   violation + "\nThe Converter will use the default value " + std::string(k.fallback) + ".");
+                   texts.text(settings::Text::TraceDefaultUsed, {texts.text(violation, {k.key, limit}), k.fallback}));
 }
 
 bool violates(const NumericKey& k, long long number) {
@@ -88,27 +88,28 @@ bool violates(const NumericKey& k, long long number) {
 }
 
 // The value kept, unchanged, or the default after the message that says why.
-std::string checkedNumber(const NumericKey& k, std::string_view value, platform::Messages& messages) {
+std::string checkedNumber(const NumericKey& k, std::string_view value, platform::Messages& messages,
+                          const settings::LanguageTexts& texts) {
     std::string result(value);
     const auto number = wholeNumberForTest(value);
     if (!number) {
-        tellNumeric(messages, prefix(k) + " is not an integer value. Only integer values are allowed for Q-DAS.", k);
+        tellNumeric(messages, texts, settings::Text::TraceNotInteger, k);
         result = k.fallback;
     } else if (violates(k, *number)) {
-        const char* relation = k.bound == Bound::Above ? " was higher then " : " was lower then ";
-        tellNumeric(messages, prefix(k) + relation + std::to_string(k.limit) + ". This value is not allowed for Q-DAS.",
-                    k);
+        tellNumeric(messages, texts,
+                    k.bound == Bound::Above ? settings::Text::TraceAboveLimit : settings::Text::TraceBelowLimit, k);
         result = k.fallback;
     }
     if (k.zeroOrOne && result != "0" && result != "1") {
-        tellNumeric(messages, prefix(k) + " is not 0 or 1. Only these values are allowed for Q-DAS.", k);
+        tellNumeric(messages, texts, settings::Text::TraceNotZeroOrOne, k);
         result = k.fallback;
     }
     return result;
 }
 
 // Item i of the list goes to the i-th Characteristic after the ones captured so far.
-void storeList(RunData& run, platform::Messages& messages, const NumericKey& k, std::string_view value) {
+void storeList(RunData& run, platform::Messages& messages, const settings::LanguageTexts& texts, const NumericKey& k,
+               std::string_view value) {
     std::string_view rest = value;
     int index = run.CharacteristicCount();
     do {
@@ -120,37 +121,38 @@ void storeList(RunData& run, platform::Messages& messages, const NumericKey& k, 
             tellLimitOnce(run, messages);
             return;
         }
-        run.CharacteristicQdasData[index].fields[k.field] = checkedNumber(k, item, messages);
+        run.CharacteristicQdasData[index].fields[k.field] = checkedNumber(k, item, messages, texts);
     } while (!rest.empty());
 }
 
-void storeNumeric(RunData& run, platform::Messages& messages, const NumericKey& k, std::string_view value) {
-    if (k.list) return storeList(run, messages, k, value);
+void storeNumeric(RunData& run, platform::Messages& messages, const settings::LanguageTexts& texts, const NumericKey& k,
+                  std::string_view value) {
+    if (k.list) return storeList(run, messages, texts, k, value);
     const std::string taken = k.trimmed ? platform::trimBlanks(value) : std::string(value);
-    run.PartQdasData[1].fields[k.field] = checkedNumber(k, taken, messages);
+    run.PartQdasData[1].fields[k.field] = checkedNumber(k, taken, messages, texts);
 }
 
-std::string lengthMessage(const TextKey& k, TraceWording wording) {
+std::string lengthMessage(const settings::LanguageTexts& texts, const TextKey& k, TraceWording wording) {
     const bool equals = k.wording == KeyWording::EqualsAlways ||
                         (k.wording == KeyWording::EqualsOffline && wording == TraceWording::Offline);
     const std::string key = equals ? "K=" + std::string(k.key.substr(1)) : std::string(k.key);
     const std::string length = std::to_string(k.maxLength);
-    return "Trace Value for " + key + " uses more then " + length + " characters. The string will be cut to " + length +
-           " characters.";
+    return texts.text(settings::Text::TraceTooLong, {key, length});
 }
 
-std::string checkedText(platform::Messages& messages, const TextKey& k, std::string_view value, TraceWording wording) {
+std::string checkedText(platform::Messages& messages, const settings::LanguageTexts& texts, const TextKey& k,
+                        std::string_view value, TraceWording wording) {
     std::string text = platform::trimBlanks(value);
     if (text.size() > k.maxLength) {
-        messages.information(platform::kApplicationTitle, lengthMessage(k, wording));
+        messages.information(platform::kApplicationTitle, lengthMessage(texts, k, wording));
         text.resize(k.maxLength);
     }
     return text;
 }
 
-void storeText(RunData& run, platform::Messages& messages, const TextKey& k, std::string_view value,
-               TraceWording wording) {
-    std::string text = checkedText(messages, k, value, wording);
+void storeText(RunData& run, platform::Messages& messages, const settings::LanguageTexts& texts, const TextKey& k,
+               std::string_view value, TraceWording wording) {
+    std::string text = checkedText(messages, texts, k, value, wording);
     if (k.field != kNameQueue) {
         run.PartQdasData[1].fields[k.field] = std::move(text);
     } else if (!run.appendName(std::move(text))) {
@@ -164,24 +166,31 @@ bool isTraceFieldKey(std::string_view name) {
     return findKey(kNumericKeys, name) != nullptr || findKey(kTextKeys, name) != nullptr;
 }
 
-bool applyTraceField(RunData& run, platform::Messages& messages, std::string_view name, std::string_view value,
-                     TraceWording wording) {
+bool applyTraceField(RunData& run, platform::Messages& messages, const settings::LanguageTexts& texts,
+                     std::string_view name, std::string_view value, TraceWording wording) {
     if (const NumericKey* k = findKey(kNumericKeys, name)) {
-        storeNumeric(run, messages, *k, value);
+        storeNumeric(run, messages, texts, *k, value);
         return true;
     }
     if (const TextKey* k = findKey(kTextKeys, name)) {
-        storeText(run, messages, *k, value, wording);
+        storeText(run, messages, texts, *k, value, wording);
         return true;
     }
     return false;
 }
 
-std::optional<std::string> checkedTraceText(platform::Messages& messages, std::string_view key, std::string_view value,
-                                            TraceWording wording) {
+std::optional<std::string> checkedFormText(platform::Messages& messages, const settings::LanguageTexts& texts,
+                                           std::string_view key, std::string_view value, size_t reserved) {
     const TextKey* k = findKey(kTextKeys, key);
     if (!k) return std::nullopt;
-    return checkedText(messages, *k, value, wording);
+    const size_t limit = k->maxLength > reserved ? k->maxLength - reserved : 0;
+    std::string text(value);
+    if (text.size() > limit) {
+        messages.information(platform::kApplicationTitle,
+                             texts.text(settings::Text::FormValueTooLong, {key, std::to_string(limit)}));
+        text.resize(limit);
+    }
+    return text;
 }
 
 std::optional<long long> wholeNumberForTest(std::string_view text) {

@@ -9,6 +9,7 @@
 
 #include "capture/run_data.h"
 #include "platform/messages.h"
+#include "settings/language_texts.h"
 
 namespace kelmar::capture {
 
@@ -19,13 +20,14 @@ enum class TraceWording { Online, Offline };
 bool isTraceFieldKey(std::string_view name);
 
 // Checks and stores the value of a K-field trace field; false, with nothing done, for other names.
-bool applyTraceField(RunData& run, platform::Messages& messages, std::string_view name, std::string_view value,
-                     TraceWording wording);
+bool applyTraceField(RunData& run, platform::Messages& messages, const settings::LanguageTexts& texts,
+                     std::string_view name, std::string_view value, TraceWording wording);
 
-// A value for a K-field with a length limit (K0006, K0053, ...): trimmed, and cut to the limit
-// after the message that says so; nothing for keys without one.
-std::optional<std::string> checkedTraceText(platform::Messages& messages, std::string_view key, std::string_view value,
-                                            TraceWording wording);
+// A value typed or chosen in the data entry form for such a K-field: kept as typed, blanks
+// included, and cut to the limit less reserved (characters the form adds, as K0006's "#")
+// after the message that names the form's field; nothing for keys without a limit.
+std::optional<std::string> checkedFormText(platform::Messages& messages, const settings::LanguageTexts& texts,
+                                           std::string_view key, std::string_view value, size_t reserved);
 
 // The number a whole-number check tests: blanks, an optional sign, digits and an optional
 // fraction, rounded half to even; nothing for any other text. Magnitudes saturate far above every limit.

@@ -8,7 +8,9 @@ namespace kelmar::dialogs {
 bool adminGate(shell::KelmarProcess& process) {
     const auto& host = process.state.connection.HostApplication;
     bool rights = host && host::readOr([&] { return host->AdminFlag(); }, false);
-    if (!rights) process.messages().information(platform::kExecutableName, "No Administrator Privilegs.");
+    if (!rights)
+        process.messages().information(platform::kExecutableName,
+                                       process.state.texts.text(settings::Text::NoAdministratorPrivileges));
     return rights;
 }
 

@@ -62,6 +62,17 @@ void DialogBase::closeEvent(QCloseEvent* event) {
 }
 
 void DialogBase::keyPressEvent(QKeyEvent* event) {
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    const bool plain = event->modifiers() == Qt::NoModifier || event->modifiers() == Qt::KeypadModifier;
+    if (enter && plain) {
+        // Reaches the dialog from every control that leaves Enter alone (all but multi-line
+        // texts and open drop-downs): it presses the default button, as in any dialog.
+        for (auto* button : findChildren<QPushButton*>())
+            if (button->isDefault() && button->isVisibleTo(this) && button->isEnabled()) {
+                button->click();
+                return;
+            }
+    }
     if (event->key() != Qt::Key_Escape || event->modifiers() != Qt::NoModifier) {
         QWidget::keyPressEvent(event);
         return;
@@ -92,6 +103,20 @@ void DialogBase::applyCaptions(std::initializer_list<std::pair<const char*, int>
             label->setText(text(line));
         else if (auto* button = qobject_cast<QAbstractButton*>(control))
             button->setText(text(line));
+    }
+}
+
+void DialogBase::chainTabOrder(std::initializer_list<QWidget*> parts) {
+    QWidget* previous = nullptr;
+    auto chain = [&](QWidget* control) {
+        // Drop-down lists are windows of their own and take no part.
+        if (!(control->focusPolicy() & Qt::TabFocus) || control->window() != this) return;
+        if (previous) setTabOrder(previous, control);
+        previous = control;
+    };
+    for (QWidget* part : parts) {
+        chain(part);
+        for (QWidget* control : part->findChildren<QWidget*>()) chain(control);
     }
 }
 

@@ -34,13 +34,17 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
-    // Escape acts as the dialog's Cancel button, or as its close box when it has none.
+    // Escape acts as the dialog's Cancel button, or as its close box when it has none;
+    // Enter presses the default button.
     void keyPressEvent(QKeyEvent* event) override;
-    // The size the window opens with, in twips (15 to a pixel); long texts never widen it.
+    // The size the window opens with, in twips (15 to a pixel): the least it takes; it grows to show its texts whole.
     void setDesignSize(int widthTwips, int heightTwips);
     QString text(int line) const;
+    QString text(settings::Text id) const { return text(static_cast<int>(id)); }
     // (control object name, language line) pairs; the window caption is named "".
     void applyCaptions(std::initializer_list<std::pair<const char*, int>> captions);
+    // Tab goes through parts in the order given, each with its controls in the order they were made.
+    void chainTabOrder(std::initializer_list<QWidget*> parts);
     // OK (the default button) and Cancel, named okName and cancelName, in a row for the caller's layout.
     ButtonRow okCancelRow(const char* okName = "cmdOK", const char* cancelName = "cmdCancel");
 

@@ -17,10 +17,6 @@
 
 namespace kelmar::dialogs {
 
-std::string currentFolder(platform::CodePage codePage) {
-    return shell::fromQt(QDir::toNativeSeparators(QDir::currentPath()), codePage);
-}
-
 namespace {
 
 // The folder itself when it exists, else its nearest existing parent; empty when none exists.
@@ -43,8 +39,9 @@ std::string driveOfFolder(const std::string& folder, platform::CodePage codePage
     return shell::fromQt(QDir::toNativeSeparators(storage.rootPath()), codePage);
 }
 
-DriveFolderLists::DriveFolderLists(const DriveFolderNames& names, platform::CodePage codePage, QWidget* parent)
-    : QWidget(parent), codePage_(codePage) {
+DriveFolderLists::DriveFolderLists(const DriveFolderNames& names, platform::CodePage codePage,
+                                   const std::string& homeFolder, QWidget* parent)
+    : QWidget(parent), codePage_(codePage), home_(homeFolder) {
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     drives_ = new QComboBox(this);
@@ -68,8 +65,7 @@ DriveFolderLists::DriveFolderLists(const DriveFolderNames& names, platform::Code
         pathRow->addWidget(fittedLabel("Selected Path", names.caption, this));
     }
     // A long path keeps its start and its end in sight.
-    path_ = new FittedLabel(QString(), this, Qt::ElideMiddle);
-    path_->setObjectName(names.path);
+    path_ = valueLabel(names.path, this, Qt::ElideMiddle);
     path_->setFrameShape(QFrame::StyledPanel);
     pathRow->addWidget(path_, 1);
     layout->addLayout(pathRow);
@@ -83,9 +79,8 @@ DriveFolderLists::DriveFolderLists(const DriveFolderNames& names, platform::Code
     connect(model_, &QFileSystemModel::directoryLoaded, this, [this](const QString& loaded) {
         if (revealing_ && qt(folder_).startsWith(QDir::toNativeSeparators(loaded))) revealFolder();
     });
-    std::string working = currentFolder(codePage_);
-    selectDriveOf(working);
-    setFolder(working);
+    selectDriveOf(home_);
+    setFolder(home_);
 }
 
 QString DriveFolderLists::qt(const std::string& bytes) const { return shell::toQt(bytes, codePage_); }
@@ -99,9 +94,8 @@ void DriveFolderLists::setDrive(const std::string& drive) {
         at = drives_->count() - 1;
     }
     drives_->setCurrentIndex(at);
-    // A drive's current folder: the working folder when it lies there, else the drive's root.
-    std::string working = currentFolder(codePage_);
-    setFolder(driveOfFolder(working, codePage_) == drive ? working : drive);
+    // A drive's current folder: the program's folder when it lies there, else the drive's root.
+    setFolder(driveOfFolder(home_, codePage_) == drive ? home_ : drive);
 }
 
 std::string DriveFolderLists::folder() const { return folder_; }

@@ -26,7 +26,9 @@ class DriveFolderLists final : public QWidget {
     Q_OBJECT
 
 public:
-    DriveFolderLists(const DriveFolderNames& names, platform::CodePage codePage, QWidget* parent);
+    // The lists start at homeFolder, the program's own folder.
+    DriveFolderLists(const DriveFolderNames& names, platform::CodePage codePage, const std::string& homeFolder,
+                     QWidget* parent);
 
     // The selected drive entry, as the list shows it.
     std::string drive() const;
@@ -51,6 +53,7 @@ private:
     QString qt(const std::string& bytes) const;
 
     platform::CodePage codePage_;
+    std::string home_;
     std::string folder_;
     bool setting_ = false;
     // A folder set, not yet chosen by hand: kept in sight while the model reads.
@@ -60,9 +63,6 @@ private:
     QFileSystemModel* model_ = nullptr;
     QLabel* path_ = nullptr;
 };
-
-// The folder the program works in: the design state of every folder list.
-std::string currentFolder(platform::CodePage codePage);
 
 // The drive of a folder, found through its nearest existing parent when the folder is missing.
 std::string driveOfFolder(const std::string& folder, platform::CodePage codePage);

@@ -17,9 +17,9 @@
 namespace kelmar::dialogs {
 namespace {
 
-// What a label asks for at most, and the room it can give way to; a text as short
-// as a key ("K0006") always stays whole.
-constexpr int kPreferredLabelChars = 30;
+// What a value label asks for at most, and the room a label can give way to; a text as
+// short as a key ("K0006") always stays whole.
+constexpr int kPreferredDataChars = 30;
 constexpr int kMinimumLabelChars = 4;
 constexpr int kWholeLabelChars = 6;
 // Captions are never shortened below this.
@@ -166,16 +166,25 @@ FittedLabel* fittedLabel(const QString& text, const QString& name, QWidget* pare
     return label;
 }
 
+FittedLabel* valueLabel(const QString& name, QWidget* parent, Qt::TextElideMode elide) {
+    auto* label = fittedLabel(QString(), name, parent, elide);
+    label->holdsData_ = true;
+    return label;
+}
+
 QSize FittedLabel::sizeHint() const {
+    // A caption asks for its whole text: windows grow to show it. A value asks for a fair width.
     QSize hint = QLabel::sizeHint();
-    const int decoration = width() - textRoom().width();
-    hint.setWidth(std::min(hint.width(), characters(*this, kPreferredLabelChars) + decoration));
+    if (holdsData_) {
+        const int decoration = width() - textRoom().width();
+        hint.setWidth(std::min(hint.width(), characters(*this, kPreferredDataChars) + decoration));
+    }
     return hint;
 }
 
 QSize FittedLabel::minimumSizeHint() const {
     QSize hint = QLabel::minimumSizeHint();
-    if (text().size() <= kWholeLabelChars) return hint;
+    if (!(mayShorten_ || holdsData_) || text().size() <= kWholeLabelChars) return hint;
     const int decoration = width() - textRoom().width();
     hint.setWidth(std::min(hint.width(), characters(*this, kMinimumLabelChars) + decoration));
     return hint;
@@ -251,8 +260,24 @@ void shortenTextsToFit(QWidget& window, int width) {
     neededWidth(window);  // leaves no size cached from the trials
 }
 
+void FittedLabel::setMayShorten(bool mayShorten) {
+    if (mayShorten_ == mayShorten) return;
+    mayShorten_ = mayShorten;
+    updateGeometry();
+}
+
 QSize fittedSize(QWidget& window, QSize designSize, QSize room) {
-    QSize size = (designSize.isValid() ? designSize : window.sizeHint()).boundedTo(room);
+    // Whole texts first: the window grows to the room they need, from its design size up.
+    const QList<FittedLabel*> labels = window.findChildren<FittedLabel*>();
+    for (FittedLabel* label : labels) label->setMayShorten(false);
+    shortenTextsToFit(window, std::numeric_limits<int>::max());
+    if (window.layout()) window.layout()->activate();
+    const QSize whole(neededWidth(window), window.minimumSizeHint().height());
+    const QSize start = designSize.isValid() ? designSize : window.sizeHint();
+    QSize size = start.expandedTo(whole).boundedTo(room);
+    // Only a screen too small for them shortens texts.
+    if (whole.width() > room.width())
+        for (FittedLabel* label : labels) label->setMayShorten(true);
     shortenTextsToFit(window, size.width());
     if (window.layout()) window.layout()->activate();
     return size.expandedTo(window.minimumSizeHint()).boundedTo(room);

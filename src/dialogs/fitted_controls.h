@@ -10,8 +10,9 @@ class QWidget;
 
 namespace kelmar::dialogs {
 
-// A plain-text label that gives way when room is short: its text is then drawn
-// shortened with an ellipsis and the whole text becomes its tooltip. text() stays whole.
+// A plain-text label that asks for its whole text and, once allowed to, gives way when room
+// is short: its text is then drawn shortened with an ellipsis and the whole text becomes
+// its tooltip. text() stays whole.
 class FittedLabel final : public QLabel {
     Q_OBJECT
 
@@ -20,6 +21,9 @@ public:
 
     // A tooltip of the label's own: shown while the text is whole, below the whole text otherwise.
     void setOwnToolTip(const QString& tip);
+
+    // Whether the label may be narrower than its text: only where the screen is too small.
+    void setMayShorten(bool mayShorten);
 
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
@@ -33,13 +37,22 @@ private:
     bool shortened() const;
     void showWholeTextAsTip();
 
+    friend FittedLabel* valueLabel(const QString& name, QWidget* parent, Qt::TextElideMode elide);
+
     Qt::TextElideMode elide_;
+    bool mayShorten_ = false;
+    // A value (a path, a part name) rather than a caption: it never widens its window.
+    bool holdsData_ = false;
     QString ownTip_;
 };
 
 // A FittedLabel carrying its system name.
 FittedLabel* fittedLabel(const QString& text, const QString& name, QWidget* parent,
                          Qt::TextElideMode elide = Qt::ElideRight);
+
+// A FittedLabel for a value of any length (a path, a name from the host): it takes the room
+// its window has and shortens its text to it.
+FittedLabel* valueLabel(const QString& name, QWidget* parent, Qt::TextElideMode elide = Qt::ElideRight);
 
 // Window sizes are designed in twips, 15 to a pixel.
 constexpr int pixelsFromTwips(int twips) { return twips / 15; }
@@ -52,8 +65,9 @@ void fitComboBox(QComboBox& combo, int screenWidth);
 // (or as little as they can). Each shortened caption keeps its whole text as tooltip.
 void shortenTextsToFit(QWidget& window, int width);
 
-// The size window (its frame not counted) takes within room: its design size, or its size hint
-// when it has none, with texts shortened until its layout fits.
+// The size window (its frame not counted) takes within room: its design size (its size hint
+// when it has none), grown to show every text whole; texts are shortened only until its
+// layout fits a room too small for them.
 QSize fittedSize(QWidget& window, QSize designSize, QSize room);
 
 // rect moved, as little as it takes, to lie inside room.

@@ -42,7 +42,7 @@ frmAdvancedSettings::frmAdvancedSettings(shell::KelmarProcess& process, QWidget&
 
     auto* catalog = named(new QGroupBox("Q-DAS Catalog", this), "Frame4");
     auto* catalogRow = new QHBoxLayout(catalog);
-    lblQDASCatalog_ = named(new FittedLabel("Path and File Name", catalog, Qt::ElideMiddle), "lblQDASCatalog");
+    lblQDASCatalog_ = valueLabel("lblQDASCatalog", catalog, Qt::ElideMiddle);
     lblQDASCatalog_->setFrameShape(QFrame::StyledPanel);
     auto* search = named(new QPushButton("...", catalog), "cmdSearchQDASCatalog");
     catalogRow->addWidget(lblQDASCatalog_, 1);
@@ -51,7 +51,7 @@ frmAdvancedSettings::frmAdvancedSettings(shell::KelmarProcess& process, QWidget&
 
     auto* values = named(new QGroupBox("User defined Values for K1209, K2005, K2320, K2401, K2402", this), "Frame5");
     auto* valuesLayout = new QVBoxLayout(values);
-    folders_ = new DriveFolderLists({"Drive1", "Dir1", nullptr, "lblPathForUserDefinedValues"}, process_.state.codePage,
+    folders_ = new DriveFolderLists({"Drive1", "Dir1", nullptr, "lblPathForUserDefinedValues"}, process_.state.codePage, process_.state.programFolder,
                                     values);
     valuesLayout->addWidget(folders_);
     layout->addWidget(values, 1, 0, 1, 2);
@@ -63,12 +63,7 @@ frmAdvancedSettings::frmAdvancedSettings(shell::KelmarProcess& process, QWidget&
     layout->addWidget(optionFrame(this, "Frame2", "Characteristic Number", Option2_, Option1_), 2, 0);
     layout->addWidget(optionFrame(this, "Frame3", "Characteristic Name", Option4_, Option3_), 2, 1);
 
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    auto* ok = named(new QPushButton("OK", this), "cmdOK");
-    auto* cancel = named(new QPushButton("Cancel", this), "cmdCancel");
-    buttons->addWidget(ok);
-    buttons->addWidget(cancel);
+    auto [buttons, ok, cancel] = okCancelRow();
     layout->addLayout(buttons, 3, 0, 1, 2);
     connect(search, &QPushButton::clicked, this, &frmAdvancedSettings::searchCatalog);
     connect(ok, &QPushButton::clicked, this, &frmAdvancedSettings::accept);
@@ -106,8 +101,9 @@ std::string frmAdvancedSettings::shownPath(const char* setting, const std::strin
 
 void frmAdvancedSettings::searchCatalog() {
     const auto& state = process_.state;
-    auto chosen = process_.dialogs().openFile(
-        state.texts.line(244), platform::joinPath(state.programFolder, "Catalogs"), "Q-DAS Catalog File (*.dfd)");
+    auto chosen =
+        process_.dialogs().openFile(state.texts.line(244), platform::joinPath(state.programFolder, "Catalogs"),
+                                    state.texts.text(settings::Text::CatalogFileFilter));
     // A cancelled choice keeps the file shown so far.
     if (chosen) lblQDASCatalog_->setText(shell::toQt(*chosen, state.codePage));
 }

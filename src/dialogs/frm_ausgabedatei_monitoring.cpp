@@ -39,7 +39,7 @@ frm_Ausgabedatei_Monitoring::frm_Ausgabedatei_Monitoring(shell::KelmarProcess& p
     frame->setObjectName("Frame1");
     auto* frameLayout = new QVBoxLayout(frame);
     folders_ = new DriveFolderLists({"Drive_Ergebnis", "Dir_Ergebnis", "Label1", "Label_Verzeichnis"},
-                                    process_.state.codePage, frame);
+                                    process_.state.codePage, process_.state.programFolder, frame);
     frameLayout->addWidget(folders_);
     layout->addWidget(frame, 1);
 
@@ -56,7 +56,10 @@ frm_Ausgabedatei_Monitoring::frm_Ausgabedatei_Monitoring(shell::KelmarProcess& p
 
     applyCaptions(
         {{"", 60}, {"CancelButton", 61}, {"OKButton", 62}, {"Frame1", 63}, {"chkMonitoring", 64}, {"Label1", 65}});
+    // Where the files go only matters while they are made.
+    connect(chkMonitoring, &QCheckBox::toggled, folders_, &DriveFolderLists::setListsEnabled);
     loadFromSettings();
+    folders_->setListsEnabled(chkMonitoring->isChecked());
     setDesignSize(6300, 7200);
 }
 

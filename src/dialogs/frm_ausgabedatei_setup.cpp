@@ -68,7 +68,12 @@ frm_Ausgabedatei_Setup::frm_Ausgabedatei_Setup(shell::KelmarProcess& process, sh
                    {"chkUseFolders", 87},
                    {"chkAxisLetter", 88},
                    {"chkQDASDataDefaultValue", 89},
-                   {"chkFensterMinimieren", 105}});
+                   {"chkFensterMinimieren", 105},
+                   {"cmdAdvancedSettings", 91},
+                   {"chkStatCmds", 92}});
+    // The two rules share one name, so their captions are set one by one.
+    optFileNameRule_[0]->setText(text(93));
+    optFileNameRule_[1]->setText(text(94));
     fillNameLists();
     LoadSetupFromSettings();
     folders_->setListsEnabled(optDefaultFolder_->isChecked());
@@ -85,7 +90,7 @@ QGroupBox* frm_Ausgabedatei_Setup::buildFolderFrame() {
     optDefaultFolder_ = named(new QRadioButton("Use Default Folder", frame), "optDefaultFolder");
     for (auto* option : {optOrvPartProgramFolder_, optSelectedFolder_, optDefaultFolder_}) layout->addWidget(option);
     folders_ = new DriveFolderLists({"Drive_Ergebnis", "Dir_Ergebnis", "Label1", "Label_Verzeichnis"},
-                                    process_.state.codePage, frame);
+                                    process_.state.codePage, process_.state.programFolder, frame);
     layout->addWidget(folders_, 1);
 
     auto disable = [this](bool on) {
@@ -259,24 +264,23 @@ std::string frm_Ausgabedatei_Setup::settingsFile() const {
 void frm_Ausgabedatei_Setup::ExportSetupFile() {
     if (!settings::ExportSetupFile(process_.files(), settingsFile(), controls_))
         process_.messages().error(platform::kApplicationTitle,
-                                  "The settings file " + settingsFile() + " could not be written.");
+                                  process_.state.texts.text(settings::Text::SettingsFileNotWritten, {settingsFile()}));
 }
 
 void frm_Ausgabedatei_Setup::ImportSetupFile() {
     if (!settings::ImportSetupFile(process_.files(), settingsFile(), controls_))
-        process_.messages().error(platform::kApplicationTitle, "The settings file " + settingsFile() +
-                                                                   " could not be read or is incomplete.\n" +
-                                                                   "Nothing has been imported.");
+        process_.messages().error(platform::kApplicationTitle,
+                                  process_.state.texts.text(settings::Text::SettingsFileNotRead, {settingsFile()}));
 }
 
 // What a run needs that the dialog does not say yet; empty when nothing is missing.
 std::string frm_Ausgabedatei_Setup::missingChoices() const {
     std::string missing;
     if (!optDFD_->isChecked() && !optDFQ_->isChecked())
-        missing += "Before closing the dialog, you need to select a Q-DAS file structure (DFD + DFX or DFQ).";
+        missing += process_.state.texts.text(settings::Text::NeedFileStructure);
     if (!optOrvPartProgramFolder_->isChecked() && !optSelectedFolder_->isChecked() && !optDefaultFolder_->isChecked())
-        missing += std::string(missing.empty() ? "" : "\n") +
-                   "Before closing the dialog, you need to select a folder for the Q-DAS ASCII files.";
+        missing +=
+            std::string(missing.empty() ? "" : "\n") + process_.state.texts.text(settings::Text::NeedOutputFolder);
     return missing;
 }
 

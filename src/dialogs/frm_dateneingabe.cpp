@@ -110,6 +110,9 @@ void frm_Dateneingabe::buildControls() {
 
     comboDokumentation_ = findChild<QComboBox*>("comboDokumentation");
     ComboMMKlasse_ = findChild<QComboBox*>("ComboMMKlasse");
+    // Column by column, as the frames stand, and the buttons last.
+    chainTabOrder({addData, findChild<QGroupBox*>("Frame4"), findChild<QGroupBox*>("Frame3"), Frame1_,
+                   findChild<QGroupBox*>("Frame2"), deleteData, saveData, cmdOK_});
     connect(cmdOK_, &QPushButton::clicked, this, [this] { cmdOK_Click(); });
     connect(saveData, &QPushButton::clicked, this, &frm_Dateneingabe::cmdSaveData_Click);
     connect(deleteData, &QPushButton::clicked, this, &frm_Dateneingabe::cmdDeleteData_Click);
@@ -147,7 +150,8 @@ QGroupBox* frm_Dateneingabe::buildProcessParameterFrame() {
     frameK00011_ = new QGroupBox("K0011/0  Process Paramter", this);
     frameK00011_->setObjectName("frameK00011");
     auto* row = new QHBoxLayout(frameK00011_);
-    lblProcessParameter_ = fittedLabel("[]", "lblProcessParameter", frameK00011_);
+    lblProcessParameter_ = valueLabel("lblProcessParameter", frameK00011_);
+    lblProcessParameter_->setText("[]");
     lblProcessParameter_->setFrameShape(QFrame::StyledPanel);
     row->addWidget(lblProcessParameter_, 1);
     QPushButton* more = button("...", frameK00011_, "cmdK0011");

@@ -10,6 +10,7 @@
 
 #include "capture/trace_fields.h"
 #include "dialogs/catalog_list_items.h"
+#include "dialogs/field_labels.h"
 #include "dialogs/frm_dateneingabe.h"
 #include "host/host_step.h"
 #include "platform/number_text.h"
@@ -27,13 +28,16 @@ namespace {
 
 namespace names = settings::names;
 
-// The characteristic classes the form offers when K2005.dat is missing.
-const std::vector<std::string> kDesignClasses{"unimportant", "little important", "important", "significant",
-                                              "critical"};
-
-// The labels the user may describe in the field-description dialog (TXTK0006 and so on).
-constexpr const char* kDescribedKeys[] = {"K0006", "K0007", "K0008", "K0009", "K0010", "K0012",
-                                          "K0053", "K2320", "K2401", "K2402", "K1209"};
+// The characteristic classes the form offers when K2005.dat is missing, in the lists' code page;
+// only their position is kept.
+std::vector<std::string> designClasses(const settings::LanguageTexts& texts, platform::CodePage listCodePage) {
+    using settings::Text;
+    std::vector<std::string> classes;
+    for (Text name : {Text::ClassUnimportant, Text::ClassLittleImportant, Text::ClassImportant, Text::ClassSignificant,
+                      Text::ClassCritical})
+        classes.push_back(platform::fromUtf8(platform::toUtf8(texts.text(name), texts.codePage), listCodePage));
+    return classes;
+}
 
 }  // namespace
 
@@ -50,17 +54,17 @@ bool frm_Dateneingabe::load() {
 }
 
 void frm_Dateneingabe::readLists() {
-    qdas::CatalogContext context{process_.files(), process_.messages(), process_.settings(),
+    qdas::CatalogContext context{process_.files(), process_.messages(), process_.state.texts, process_.settings(),
                                  process_.state.programFolder};
     qdas::CatalogChoices choices;
     qdas::ReadCatalog(process_.state.catalog, choices, context);
     qdas::ValueFileChoices values;
     // A missing K2005.dat leaves these in the list.
-    values.ComboMMKlasse = kDesignClasses;
+    values.ComboMMKlasse = designClasses(process_.state.texts, process_.state.codePage);
     for (const char* key : qdas::kValueFileKeys)
         if (!qdas::ReadValueFile(key, values, context))
             process_.messages().information(platform::kApplicationTitle,
-                                            std::string("File ") + key + ".dat did not exist.");
+                                            process_.state.texts.text(settings::Text::ValueFileMissing, {key}));
 
     const platform::CodePage codePage = process_.state.codePage;
     auto fill = [&](const char* name, const auto& entries) {
@@ -82,14 +86,10 @@ void frm_Dateneingabe::readLists() {
 }
 
 void frm_Dateneingabe::applyFieldTexts() {
-    const auto& settings = process_.settings();
-    const platform::CodePage codePage = process_.state.codePage;
-    for (const char* key : kDescribedKeys)
-        if (auto text = settings.readText(names::kFieldTextPrefix + std::string(key)))
-            if (auto* label = qobject_cast<QLabel*>(control("lbl" + QString::fromLatin1(key))))
-                label->setText(shell::toQt(*text, codePage));
-    if (auto text = settings.readText(names::kFieldTextPrefix + std::string("K0011")))
-        frameK00011_->setTitle("K0011/0 " + shell::toQt(*text, codePage));
+    for (const DataEntryField& field : kDataEntryFields)
+        if (auto* label = qobject_cast<QLabel*>(control("lbl" + QString::fromLatin1(field.key))))
+            label->setText(fieldLabel(process_, field.key));
+    frameK00011_->setTitle("K0011/0 " + fieldLabel(process_, "K0011"));
 }
 
 void frm_Dateneingabe::applyLanguage() {
@@ -105,17 +105,7 @@ void frm_Dateneingabe::applyLanguage() {
                    {"cmdDeleteData", 116}});
     const bool oneFileForAll = process_.settings().readFlagOr(names::QDV, true, true);
     applyCaptions({{"cmdSaveData", oneFileForAll ? 117 : 118}});
-    applyCaptions({{"lblK1007", 119},
-                   {"lblK1010", 120},
-                   {"lblK1011", 121},
-                   {"lblK1053", 122},
-                   {"lblK1101", 123},
-                   {"lblK1203", 124},
-                   {"lblK1303", 125},
-                   {"lblK1900", 126},
-                   {"lblK2005", 127},
-                   {"lblK2404", 128},
-                   {"cmdClearList", 130}});
+    applyCaptions({{"cmdClearList", 130}});
     chkFirstPart_->setText(" " + text(129));
     const auto& texts = process_.state.texts;
     comboDokumentation_->clear();
@@ -150,7 +140,7 @@ bool frm_Dateneingabe::loadSavedEntries() {
                                                 partDataFileName(settings.readFlagOr(names::QDV, true, false)));
     auto& files = process_.files();
     const bool exists = files.fileExists(path) || files.folderExists(path);
-    auto saved = qdas::LoadPartDataFile(files, process_.messages(), path);
+    auto saved = qdas::LoadPartDataFile(files, process_.messages(), process_.state.texts, path);
     process_.state.savedEntriesUnread = exists && !saved;
     if (!saved) return false;
     for (int i = 0; i < qdas::kPartDataLineCount; ++i)
@@ -248,25 +238,24 @@ std::string frm_Dateneingabe::fieldText(const DataEntryField& field, const QWidg
     if (field.rule == FieldRule::EventNumbers) return selectedEventNumbers(*lstEvents_);
     if (field.rule == FieldRule::GroupNumber) return selectedGroupNumber(*lstKatalog_, process_.state.catalog);
     auto [text, position] = controlValue(input);
-    // Typed and chosen texts obey the limits a part program's values obey, with the same messages.
-    if (auto checked = capture::checkedTraceText(process_.messages(), field.key, text, capture::TraceWording::Online))
+    // Typed and chosen texts obey the limits a part program's values obey; they are written as typed.
+    const size_t added = field.rule == FieldRule::SerialText ? 1 : 0;  // the "#" before K0006
+    if (auto checked = capture::checkedFormText(process_.messages(), process_.state.texts, field.key, text, added))
         text = std::move(*checked);
     return fieldValue(field.rule, text, position);
 }
 
 bool frm_Dateneingabe::cmdOK_Click() {
     if (ComboMMKlasse_->isEnabled() && ComboMMKlasse_->currentIndex() < 0) {
-        process_.messages().error(
-            platform::kApplicationTitle,
-            "Before closing the dialog, you need to select a default characteristic class (K2005/0).");
+        process_.messages().error(platform::kApplicationTitle,
+                                  process_.state.texts.text(settings::Text::NeedCharacteristicClass));
         return false;
     }
     const auto* resolutionBox = static_cast<const QLineEdit*>(control(dataEntryField("K2404")->input));
     const std::string resolution = resolutionBox->text().toStdString();
     if (resolutionBox->isEnabled() && !platform::trimBlanks(resolution).empty() && !platform::parseNumber(resolution)) {
-        process_.messages().error(
-            platform::kApplicationTitle,
-            "Before closing the dialog, you need to enter the gage resolution (K2404) as a number, for example 0.001.");
+        process_.messages().error(platform::kApplicationTitle,
+                                  process_.state.texts.text(settings::Text::NeedGageResolution));
         return false;
     }
     auto& record = process_.state.run.PartQdasData[1];
@@ -290,7 +279,7 @@ void frm_Dateneingabe::cmdSaveData_Click() {
     qdas::PartData data;
     for (int i = 0; i < qdas::kPartDataLineCount; ++i) data[i] = savedValue(qdas::kPartDataLines[i]);
     const bool oneFileForAll = process_.settings().readFlagOr(names::QDV, true, false);
-    qdas::SavePartDataFile(process_.files(), process_.messages(), process_.state.programFolder,
+    qdas::SavePartDataFile(process_.files(), process_.messages(), process_.state.texts, process_.state.programFolder,
                            partDataFileName(oneFileForAll), data);
 }
 

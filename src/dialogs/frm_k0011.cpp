@@ -98,11 +98,13 @@ void frmK0011::buildControls() {
     grid->addWidget(VListK4245_, 5, 0);
 
     QPushButton* add = pictureButton(QStyle::SP_ArrowRight, this, "cmdAddValue");
+    add->setToolTip(text(settings::Text::AddValueTip));
     grid->addWidget(add, 3, 1, 3, 1, Qt::AlignVCenter);
     grid->addWidget(fittedLabel("K0011 Selected Process Parameter", "Label5", this), 0, 2);
     VListK0011_ = vlist(this, "VListK0011");
     grid->addWidget(VListK0011_, 1, 2, 5, 1);
     QPushButton* remove = pictureButton(QStyle::SP_TrashIcon, this, "cmdDeleteK0011");
+    remove->setToolTip(text(settings::Text::DeleteK0011Tip));
     grid->addWidget(remove, 6, 2, Qt::AlignRight);
 
     auto [buttons, ok, cancel] = okCancelRow();

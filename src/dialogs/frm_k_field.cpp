@@ -1,8 +1,9 @@
 #include "dialogs/frm_k_field.h"
 
 #include "dialogs/admin_gate.h"
+#include "dialogs/field_labels.h"
 #include "dialogs/fitted_controls.h"
-#include "settings/field_description_file.h"
+#include "settings/setting_names.h"
 
 #include <QCheckBox>
 #include <QGridLayout>
@@ -17,35 +18,15 @@
 namespace kelmar::dialogs {
 namespace {
 
-struct KField {
-    const char* key;
-    const char* label;
-    bool ticked;  // the design state, shown while no flag is stored
-};
-
 // The fields in the order they are read and stored, frame by frame.
-constexpr KField kAddData[] = {{"K0006", "Part Serial Number", true},
-                               {"K0007", "Fixture Position", true},
-                               {"K0008", "Operator", true},
-                               {"K0009", "Text", true},
-                               {"K0010", "Machine", true},
-                               {"K0011", "Process Parameter", true},
-                               {"K0012", "Gage", true},
-                               {"K0053", "Order", false}};
-constexpr KField kPartsData[] = {
-    {"K1007", "Part number short", true}, {"K1010", "Control Item", false}, {"K1011", "Variante", true},
-    {"K1053", "Contract", false},         {"K1101", "Department", true},    {"K1203", "Reason for Test", true},
-    {"K1209", "Inspection type", false},  {"K1303", "Plant", true},         {"K1900", "Remark", true}};
-constexpr KField kCharacteristicsData[] = {{"K2005", "Characteristic Class", false},
-                                           {"K2320", "Contract number", true},
-                                           {"K2401", "Gage number", true},
-                                           {"K2402", "Gage description", true},
-                                           {"K2404", "Gage Resolution", true}};
+constexpr const char* kAddData[] = {"K0006", "K0007", "K0008", "K0009", "K0010", "K0011", "K0012", "K0053"};
+constexpr const char* kPartsData[] = {"K1007", "K1010", "K1011", "K1053", "K1101", "K1203", "K1209", "K1303", "K1900"};
+constexpr const char* kCharacteristicsData[] = {"K2005", "K2320", "K2401", "K2402", "K2404"};
 
 struct KFrame {
     const char* name;
     const char* caption;
-    std::span<const KField> fields;
+    std::span<const char* const> fields;
 };
 
 constexpr KFrame kFrames[] = {{"Frame1", "Add. Data", kAddData},
@@ -62,12 +43,13 @@ frmKField::frmKField(shell::KelmarProcess& process, QWidget& mainWindow) : Dialo
         auto* box = new QGroupBox(frame.caption, this);
         box->setObjectName(frame.name);
         auto* grid = new QGridLayout(box);
-        for (const KField& field : frame.fields) {
-            std::string key = field.key;
-            auto* check = new QCheckBox(field.key, box);
+        for (const char* field : frame.fields) {
+            std::string key = field;
+            auto* check = new QCheckBox(field, box);
             check->setObjectName(QString::fromStdString("chk" + key));
-            check->setChecked(field.ticked);
-            auto* label = fittedLabel(field.label, QString::fromStdString("lbl" + key), box);
+            // A field without a stored flag is offered by the form, so it shows ticked.
+            check->setChecked(true);
+            auto* label = fittedLabel(fieldLabel(process_, key), QString::fromStdString("lbl" + key), box);
             int row = grid->rowCount();
             grid->addWidget(check, row, 0);
             grid->addWidget(label, row, 1);
@@ -82,43 +64,22 @@ frmKField::frmKField(shell::KelmarProcess& process, QWidget& mainWindow) : Dialo
     connect(ok, &QPushButton::clicked, this, &frmKField::accept);
     connect(cancel, &QPushButton::clicked, this, &QWidget::close);
 
-    applyCaptions({{"", 149},
-                   {"Frame1", 150},
-                   {"Frame2", 151},
-                   {"Frame4", 152},
-                   {"cmdOK", 153},
-                   {"cmdCancel", 154},
-                   {"lblK1007", 155},
-                   {"lblK1010", 156},
-                   {"lblK1011", 157},
-                   {"lblK1053", 158},
-                   {"lblK1101", 159},
-                   {"lblK1203", 160},
-                   {"lblK1303", 161},
-                   {"lblK1900", 162},
-                   {"lblK2005", 163},
-                   {"lblK2404", 164}});
+    applyCaptions({{"", 149}, {"Frame1", 150}, {"Frame2", 151}, {"Frame4", 152}, {"cmdOK", 153}, {"cmdCancel", 154}});
 
     setDesignSize(9900, 4950);
 
     auto& store = process_.settings();
     for (const KFrame& frame : kFrames)
-        for (const KField& field : frame.fields)
-            if (auto on = store.readFlag(settings::SettingsStore::kFieldName(field.key)))
-                boxes_.at(field.key)->setChecked(*on);
-    // The user's own label texts, written by the field description dialog.
-    for (const auto& field : settings::kFieldDescriptions)
-        if (auto stored = store.readText(settings::fieldTextSetting(field.key)))
-            if (auto* label = findChild<QLabel*>(QString("lbl") + field.key))
-                label->setText(shell::toQt(*stored, process_.state.codePage));
+        for (const char* field : frame.fields)
+            if (auto on = store.readFlag(settings::SettingsStore::kFieldName(field))) boxes_.at(field)->setChecked(*on);
 }
 
 void frmKField::accept() {
     if (adminGate(process_)) {
         auto& store = process_.settings();
         for (const KFrame& frame : kFrames)
-            for (const KField& field : frame.fields)
-                store.writeCheck(settings::SettingsStore::kFieldName(field.key), boxes_.at(field.key)->isChecked());
+            for (const char* field : frame.fields)
+                store.writeCheck(settings::SettingsStore::kFieldName(field), boxes_.at(field)->isChecked());
     }
     close();
 }

@@ -15,7 +15,7 @@ frmPathSelect::frmPathSelect(shell::KelmarProcess& process, QWidget& mainWindow,
     : DialogBase(process, mainWindow, "frmPathSelect"), setOutputPath_(std::move(setOutputPath)) {
     setWindowTitle("Output Path Selection");
     auto* layout = new QVBoxLayout(this);
-    folders_ = new DriveFolderLists({"Drive1", "Dir1", nullptr, "lblSelectedPath"}, process_.state.codePage, this);
+    folders_ = new DriveFolderLists({"Drive1", "Dir1", nullptr, "lblSelectedPath"}, process_.state.codePage, process_.state.programFolder, this);
     layout->addWidget(folders_, 1);
 
     auto [buttons, ok, cancel] = okCancelRow();
@@ -47,7 +47,7 @@ void frmPathSelect::accept() {
 }
 
 void frmPathSelect::reject() {
-    setOutputPath_("");
+    // The path chosen before stays: the next export still goes there.
     close();
 }
 

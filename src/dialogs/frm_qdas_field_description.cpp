@@ -1,6 +1,7 @@
 #include "dialogs/frm_qdas_field_description.h"
 
 #include "dialogs/admin_gate.h"
+#include "dialogs/field_labels.h"
 #include "dialogs/fitted_controls.h"
 
 #include <QFormLayout>
@@ -45,8 +46,8 @@ frmQdasFieldDescription::frmQdasFieldDescription(shell::KelmarProcess& process, 
     layout->addLayout(buttons);
 
     applyCaptions({{"", 170}, {"cmdOK", 171}, {"cmdCancel", 172}, {"cmdSave", 173}, {"cmdLoad", 174}, {"frame1", 175}});
-    settings::FieldTexts stored = settings::LoadFieldTexts(process_.settings());
-    for (size_t i = 0; i < stored.size(); ++i) boxes_[i]->setText(shell::toQt(stored[i], process_.state.codePage));
+    for (size_t i = 0; i < settings::kFieldDescriptionCount; ++i)
+        boxes_[i]->setText(fieldLabel(process_, settings::kFieldDescriptions[i].key));
     setDesignSize(6300, 6450);
 }
 
@@ -61,7 +62,14 @@ std::string frmQdasFieldDescription::exportFile() const {
 }
 
 void frmQdasFieldDescription::accept() {
-    if (adminGate(process_)) settings::SaveFieldTexts(process_.settings(), texts());
+    if (adminGate(process_)) {
+        // A label left at the language's default is stored empty, so it follows the language.
+        settings::FieldTexts stored = texts();
+        for (size_t i = 0; i < stored.size(); ++i)
+            if (boxes_[i]->text() == defaultFieldLabel(process_.state.texts, settings::kFieldDescriptions[i].key))
+                stored[i].clear();
+        settings::SaveFieldTexts(process_.settings(), stored);
+    }
     close();
 }
 

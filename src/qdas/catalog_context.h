@@ -5,6 +5,7 @@
 
 #include "platform/file_system.h"
 #include "platform/messages.h"
+#include "settings/language_texts.h"
 #include "settings/settings_store.h"
 
 namespace kelmar::qdas {
@@ -13,6 +14,7 @@ namespace kelmar::qdas {
 struct CatalogContext {
     platform::FileSystem& files;
     platform::Messages& messages;
+    const settings::LanguageTexts& texts;
     settings::SettingsStore& settings;
     std::string programFolder;
 };

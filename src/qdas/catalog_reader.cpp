@@ -201,9 +201,8 @@ bool ReadCatalog(CatalogTables& tables, CatalogChoices& choices, CatalogContext&
         readPathSetting(context.settings, settings::names::CatalogPathName, defaultCatalogPath(context.programFolder));
     auto content = context.files.readFileUpTo(path, kMaxCatalogFileBytes);
     if (!content) {
-        context.messages.error(
-            platform::kApplicationTitle,
-            "File " + path + " can't be found. After you have copied the file, please restart the converter.");
+        context.messages.error(platform::kApplicationTitle,
+                               context.texts.text(settings::Text::CatalogFileMissing, {path}));
         return false;
     }
     ReadCatalogText(*content, tables, choices);

@@ -54,16 +54,14 @@ std::string FileCounterFilePath(const std::string& programFolder, const std::str
 }
 
 FileCounterValue NextFileCounter(platform::FileSystem& files, platform::Messages& messages,
-                                 const std::string& counterFile) {
+                                 const settings::LanguageTexts& texts, const std::string& counterFile) {
     std::optional<std::string> content = files.readTail(counterFile, kTailBytes);
     const bool unreadable = !content && (files.fileExists(counterFile) || files.folderExists(counterFile));
     int next = 1;
     if (content) {
         next = lastCounter(*content) + 1;
         if (next > kLastCounter) {
-            messages.plain(platform::kApplicationTitle,
-                           "File counter is higher then 9999. Please reset the file counter for this part program.\n"
-                           "For the actual file the system will use 0000 as file counter.");
+            messages.plain(platform::kApplicationTitle, texts.text(settings::Text::CounterAbove9999));
             next = 0;
         }
     }
@@ -72,10 +70,8 @@ FileCounterValue NextFileCounter(platform::FileSystem& files, platform::Messages
     bool needsLineEnd = content && !content->empty() && !isLineEnd(content->back());
     value.saved = !unreadable && files.appendFile(counterFile, (needsLineEnd ? "\r\n" : "") + value.counter + "\r\n");
     if (!value.saved)
-        messages.error(platform::kApplicationTitle, "The file counter " + counterFile +
-                                                        " could not be advanced. The next output would get the same "
-                                                        "number " +
-                                                        value.counter + ". Please check the PartData folder.");
+        messages.error(platform::kApplicationTitle,
+                       texts.text(settings::Text::CounterNotAdvanced, {counterFile, value.counter}));
     return value;
 }
 

@@ -5,6 +5,7 @@
 
 #include "platform/file_system.h"
 #include "platform/messages.h"
+#include "settings/language_texts.h"
 
 namespace kelmar::qdas {
 
@@ -23,6 +24,6 @@ struct FileCounterValue {
 // exists but cannot be read, or a failed append, is reported and leaves saved false, since
 // the next run would get the same number.
 FileCounterValue NextFileCounter(platform::FileSystem& files, platform::Messages& messages,
-                                 const std::string& counterFile);
+                                 const settings::LanguageTexts& texts, const std::string& counterFile);
 
 }  // namespace kelmar::qdas

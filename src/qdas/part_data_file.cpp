@@ -137,7 +137,7 @@ std::optional<PartData> ReadPartDataFile(platform::FileSystem& files, const std:
 }
 
 std::optional<PartData> LoadPartDataFile(platform::FileSystem& files, platform::Messages& messages,
-                                         const std::string& path) {
+                                         const settings::LanguageTexts& texts, const std::string& path) {
     if (!files.fileExists(path) && !files.folderExists(path)) return std::nullopt;
     auto content = files.readFileUpTo(path, kMaxPartDataFileBytes);
     // Saved texts never hold control bytes, so a file with them is damaged, not saved entries.
@@ -145,24 +145,22 @@ std::optional<PartData> LoadPartDataFile(platform::FileSystem& files, platform::
                              return static_cast<unsigned char>(c) < 0x20 && c != '\r' && c != '\n' && c != '\t';
                          });
     if (content && !damaged) return parsePartData(*content);
-    messages.error(platform::kApplicationTitle,
-                   "The saved entries " + path + " cannot be read. The form opens without them.");
+    messages.error(platform::kApplicationTitle, texts.text(settings::Text::SavedEntriesUnreadable, {path}));
     return std::nullopt;
 }
 
-bool SavePartDataFile(platform::FileSystem& files, platform::Messages& messages, const std::string& programFolder,
-                      const std::string& fileName, const PartData& data) {
+bool SavePartDataFile(platform::FileSystem& files, platform::Messages& messages, const settings::LanguageTexts& texts,
+                      const std::string& programFolder, const std::string& fileName, const PartData& data) {
     const std::string folder = partDataFolder(programFolder);
     if (!files.folderExists(folder) && !files.createFolder(folder)) {
-        messages.plain(platform::kApplicationTitle, "System can't create the folder " + folder +
-                                                        platform::pathSeparator() + ". Please check your privilegs");
+        messages.plain(platform::kApplicationTitle,
+                       texts.text(settings::Text::CannotCreateFolder, {folder + platform::pathSeparator()}));
         return false;
     }
     // Written whole in one step, so the file replaces the old one instead of first deleting it.
     const std::string path = platform::joinPath(folder, fileName);
     if (files.writeFile(path, partDataText(data))) return true;
-    messages.plain(platform::kApplicationTitle,
-                   "System can't write the file " + path + ". Please check your privilegs");
+    messages.plain(platform::kApplicationTitle, texts.text(settings::Text::CannotWriteFile, {path}));
     return false;
 }
 

@@ -12,6 +12,7 @@
 
 #include "platform/file_system.h"
 #include "platform/messages.h"
+#include "settings/language_texts.h"
 
 namespace kelmar::qdas {
 
@@ -94,11 +95,11 @@ std::optional<PartData> ReadPartDataFile(platform::FileSystem& files, const std:
 // cannot be read (a folder, no permission, too large, bytes no saved file holds) also gives
 // nothing, and the user is told in an error box.
 std::optional<PartData> LoadPartDataFile(platform::FileSystem& files, platform::Messages& messages,
-                                         const std::string& path);
+                                         const settings::LanguageTexts& texts, const std::string& path);
 
 // Writes data as fileName into the PartData folder, creating the folder; false, with the
 // user told in a plain message box, when the folder cannot be made or the file not written.
-bool SavePartDataFile(platform::FileSystem& files, platform::Messages& messages, const std::string& programFolder,
-                      const std::string& fileName, const PartData& data);
+bool SavePartDataFile(platform::FileSystem& files, platform::Messages& messages, const settings::LanguageTexts& texts,
+                      const std::string& programFolder, const std::string& fileName, const PartData& data);
 
 }  // namespace kelmar::qdas

@@ -34,7 +34,7 @@ FileCounterValue takeCounter(WriterContext& c, const OutputSettings& settings) {
     // A missing folder only makes the counter restart; the run goes on.
     if (!FolderExists(c.files, partData)) CreateFolder(c.files, partData);
     const host::PartProgram& program = c.partProgram;
-    return NextFileCounter(c.files, c.messages,
+    return NextFileCounter(c.files, c.messages, c.texts,
                            FileCounterFilePath(c.programFolder, partProgramText(program, &host::PartProgram::PartName),
                                                partProgramText(program, &host::PartProgram::RevisionNumber),
                                                partProgramText(program, &host::PartProgram::SerialNumber)));

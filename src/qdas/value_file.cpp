@@ -14,14 +14,12 @@ namespace {
 void reportCutK1209(std::string_view firstCut, size_t cutCount, CatalogContext& context) {
     if (cutCount == 0) return;
     if (cutCount == 1) {
-        context.messages.plain(platform::kApplicationTitle, "Item " + std::string(firstCut) +
-                                                                " in Catalog file K1209 is longer as 20 charaters.\n" +
-                                                                "The Value will be cut to 20 characters.");
+        context.messages.plain(platform::kApplicationTitle,
+                               context.texts.text(settings::Text::CatalogItemTooLong, {firstCut}));
         return;
     }
     context.messages.plain(platform::kApplicationTitle,
-                           std::to_string(cutCount) + " items in Catalog file K1209 are longer as 20 charaters.\n" +
-                               "The Values will be cut to 20 characters.");
+                           context.texts.text(settings::Text::CatalogItemsTooLong, {std::to_string(cutCount)}));
 }
 
 }  // namespace

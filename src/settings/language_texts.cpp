@@ -31,11 +31,51 @@ void setStatus(LanguageContext& context, const std::string& text) {
     if (context.setStatus) context.setStatus(text);
 }
 
+const std::string& englishLine(int n) {
+    static const std::array<std::string, kLastTextLine - kFirstProgramLine + 1> english = [] {
+        std::array<std::string, kLastTextLine - kFirstProgramLine + 1> texts;
+        for (size_t i = 0; i < texts.size(); ++i) texts[i] = kEnglishProgramTexts[i];
+        return texts;
+    }();
+    return english[n - kFirstProgramLine];
+}
+
+// "\n" becomes a line break, %1..%9 the argument of that number (an unknown one stays).
+std::string expand(std::string_view line, std::initializer_list<std::string_view> args, platform::CodePage target) {
+    const platform::CodePage source = platform::installationCodePage();
+    std::string out;
+    out.reserve(line.size() + 32);
+    for (size_t i = 0; i < line.size(); ++i) {
+        const char c = line[i];
+        const char next = i + 1 < line.size() ? line[i + 1] : '\0';
+        if (c == '\\' && next == 'n') {
+            out += '\n';
+            ++i;
+        } else if (c == '%' && next >= '1' && next <= '9' && static_cast<size_t>(next - '1') < args.size()) {
+            std::string_view arg = args.begin()[next - '1'];
+            out += source == target ? std::string(arg) : platform::fromUtf8(platform::toUtf8(arg, source), target);
+            ++i;
+        } else {
+            out += c;
+        }
+    }
+    return out;
+}
+
 }  // namespace
 
 const std::string& LanguageTexts::line(int n) const {
     static const std::string empty;
-    return n >= 1 && n <= kLanguageLineCount ? lines[n] : empty;
+    if (n < 1 || n > kLastTextLine) return empty;
+    return n < kFirstProgramLine || n <= linesRead ? lines[n] : englishLine(n);
+}
+
+std::string LanguageTexts::text(Text id, std::initializer_list<std::string_view> args) const {
+    return expand(line(static_cast<int>(id)), args, codePage);
+}
+
+std::string englishText(Text id, std::initializer_list<std::string_view> args) {
+    return expand(englishLine(static_cast<int>(id)), args, platform::installationCodePage());
 }
 
 std::string languageFilePath(const std::string& programFolder) {
@@ -48,16 +88,16 @@ bool LoadLanguageTexts(LanguageTexts& texts, LanguageContext& context) {
         context.settings->writeCheck(names::AxisLetter, false);
 
     auto content = context.files.readFileUpTo(languageFilePath(context.programFolder), kMaxLanguageFileBytes);
-    size_t read = 0;
+    int read = 0;
     if (content)
         platform::forEachLine(*content, [&](std::string_view line) {
             texts.lines[++read] = line;
-            return read < kLanguageLineCount;  // lines past the last text are never split off
+            return read < kLastTextLine;  // lines past the last text are never split off
         });
+    texts.linesRead = read;
     if (read < kLanguageLineCount) {
         context.messages.error(platform::kApplicationTitle,
-                               "File " + context.programFolder +
-                                   platform::nativeSeparators("\\Languages\\resource.dll was not found."));
+                               texts.text(Text::LanguageFileNotFound, {languageFilePath(context.programFolder)}));
         setStatus(context, texts.line(kStatusFailed));
         return false;
     }
@@ -70,9 +110,7 @@ void SwitchLanguage(LanguageTexts& texts, LanguageContext& context, const std::s
                     const std::function<void()>& restartStartup) {
     std::string source = languageSourcePath(context.programFolder, name);
     if (!context.files.fileExists(source)) {
-        context.messages.information(platform::kApplicationTitle,
-                                     "Language file " + context.programFolder +
-                                         platform::nativeSeparators("\\Languages\\") + name + ".dll did not exist.");
+        context.messages.information(platform::kApplicationTitle, texts.text(Text::LanguageFileAbsent, {source}));
         return;
     }
     std::string target = languageFilePath(context.programFolder);
@@ -80,9 +118,7 @@ void SwitchLanguage(LanguageTexts& texts, LanguageContext& context, const std::s
     context.files.copyFile(source, target, true);
     if (restartStartup) restartStartup();
     if (!LoadLanguageTexts(texts, context))
-        context.messages.error(platform::kApplicationTitle,
-                               "Unable to use selected language file. Please choose another language or check, "
-                               "that the selected language file exist on your system.");
+        context.messages.error(platform::kApplicationTitle, texts.text(Text::LanguageFileUnusable));
 }
 
 std::string languageBaseName(int number) {

@@ -170,7 +170,7 @@ private slots:
         QCOMPARE(f.home.read("Languages/resource.dll"), f.home.read("Languages/German.dll"));
     }
 
-    void pathDialogFillsAndEmptiesTheOutputPath() {
+    void pathDialogFillsTheOutputPathAndCancelKeepsIt() {
         test::HostFileBuilder host;
         test::AppFixture f(&host);
         f.settings->write("CatalogPathName", "/x/MyCatalog.dfd");
@@ -192,9 +192,19 @@ private slots:
         QCOMPARE(window.outputPath(), f.home.path());
         QCOMPARE(f.settings->values().at("LastSelectedPath"), f.home.path());
 
-        dialog = open();
-        dialog->findChild<QPushButton*>("cmdCancel")->click();
-        QCOMPARE(window.outputPath(), std::string(""));
+        // Cancel, or Escape, leaves the path as it was, whatever folder was picked meanwhile.
+        for (bool escape : {false, true}) {
+            dialog = open();
+            dialog->open();
+            dialog->setFolder(f.home.file("Catalogs"));
+            if (escape)
+                QTest::keyClick(dialog, Qt::Key_Escape);
+            else
+                dialog->findChild<QPushButton*>("cmdCancel")->click();
+            QCOMPARE(window.outputPath(), f.home.path());
+            QCOMPARE(f.settings->values().at("LastSelectedPath"), f.home.path());
+            QVERIFY(window.isVisible());
+        }
     }
     void longTextsShortenAndTheWindowStaysInsideTheScreen() {
         const std::string longWords =

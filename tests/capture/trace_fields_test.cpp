@@ -14,13 +14,14 @@ namespace {
 class TraceFields : public ::testing::Test {
 protected:
     void apply(const std::string& name, const std::string& value, TraceWording wording = TraceWording::Online) {
-        EXPECT_TRUE(capture::applyTraceField(run, messages, name, value, wording)) << name;
+        EXPECT_TRUE(capture::applyTraceField(run, messages, texts, name, value, wording)) << name;
     }
     const std::string& part(int index) const { return run.PartQdasData[1].fields[index]; }
     const std::string& item(int index, int f) const { return run.CharacteristicQdasData.at(index).fields[f]; }
 
     capture::RunData run;
     test::RecordingMessages messages;
+    kelmar::settings::LanguageTexts texts;
 };
 
 std::string numeric(const std::string& violation, const char* fallback) {
@@ -109,7 +110,7 @@ TEST_F(TraceFields, TextsAreTrimmedAndCutWithTheWordingOfTheMode) {
     EXPECT_EQ(messages.shown[0].kind, platform::MessageKind::Information);
 
     for (const char* other : {"k2005", "K2005 ", "K0005", "QDAS", "FileName", ""})
-        EXPECT_FALSE(capture::applyTraceField(run, messages, other, "1", TraceWording::Online)) << other;
+        EXPECT_FALSE(capture::applyTraceField(run, messages, texts, other, "1", TraceWording::Online)) << other;
     EXPECT_EQ(messages.shown.size(), 4u);
 }
 

@@ -1,9 +1,11 @@
 // The field description dialog and QDAS_Settings.cfg.
 
+#include "dialogs/frm_dateneingabe.h"
 #include "dialogs/frm_qdas_field_description.h"
 #include "started_window.h"
 
 #include <QGroupBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QtTest>
 
@@ -35,17 +37,24 @@ class FieldDescriptionDialogTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void defaultsAreShownStoredAndComeBackForEmptiedTexts() {
+    // The defaults are the form's own labels; OK without a change leaves every label as it was.
+    void defaultsAreTheFormsLabelsAndOkWithoutAChangeChangesNothing() {
         test::StartedWindow w;
         auto* dialog = openDescriptions(w);
-        for (const auto& field : settings::kFieldDescriptions)
-            QCOMPARE(box(dialog, field.key)->text(), QString(field.defaultText));
+        QCOMPARE(box(dialog, "K0006")->text(), QString("Part Serial Number"));
+        QCOMPARE(box(dialog, "K0007")->text(), QString("Fixture Position"));
+        QCOMPARE(box(dialog, "K0011")->text(), QString("Process Parameter"));
+        box(dialog, "K0008")->setText("Checked by");
         box(dialog, "K0010")->clear();
         click(dialog, "cmdOK");
         QVERIFY(w.window.isVisible());
-        QCOMPARE(w.stored().at("TXTK2402"), std::string("Gage description"));
-        QCOMPARE(w.stored().at("TXTK0010"), std::string(""));
-        QCOMPARE(box(openDescriptions(w), "K0010")->text(), QString("Machine number"));
+        QCOMPARE(w.stored().at("TXTK0008"), std::string("Checked by"));
+        QCOMPARE(w.stored().at("TXTK0007"), std::string(""));  // left at the default: follows the language
+        QCOMPARE(box(openDescriptions(w), "K0010")->text(), QString("Machine"));
+
+        dialogs::frm_Dateneingabe form(*w.f.process, w.window);
+        QCOMPARE(child<QLabel>(&form, "lblK0007")->text(), QString("Fixture Position"));
+        QCOMPARE(child<QLabel>(&form, "lblK0008")->text(), QString("Checked by"));
     }
 
     void exportThenImportRestoresTextsWithCommas() {

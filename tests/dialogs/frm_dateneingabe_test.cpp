@@ -218,6 +218,7 @@ private slots:
         frm_Dateneingabe& form = *holder.current();
         fillEveryControl(form);
         edit(form, "txtCharge")->setText("  SN-0123456789ABCDEF  ");
+        edit(form, "txtAbteilung")->setText("  spaced text  ");
         edit(form, "txtAuftrag_2")->setText(std::string(25, 'O').c_str());
         edit(form, "txtK1053")->setText(std::string(60, 'C').c_str());
         combo(form, "ComboK2401")->setCurrentIndex(0);
@@ -237,11 +238,16 @@ private slots:
         QVERIFY(!holder.current());
         QCOMPARE(f.messages().texts(),
                  (std::vector<std::string>{
-                     "Trace Value for K0053 uses more then 20 characters. The string will be cut to 20 characters.",
-                     "Trace Value for K0006 uses more then 14 characters. The string will be cut to 14 characters.",
-                     "Trace Value for K2401 uses more then 40 characters. The string will be cut to 40 characters."}));
+                     "The value of K0053 in the form uses more then 20 characters. The string will be cut to 20 "
+                     "characters.",
+                     "The value of K0006 in the form uses more then 13 characters. The string will be cut to 13 "
+                     "characters.",
+                     "The value of K2401 in the form uses more then 40 characters. The string will be cut to 40 "
+                     "characters."}));
         for (const auto& shown : f.messages().shown) QVERIFY(shown.kind == platform::MessageKind::Information);
-        QCOMPARE(part.fields[capture::field::K0006], std::string("#SN-0123456789A"));
+        // Typed values keep their blanks; "#" and K0006 together keep its limit of 14.
+        QCOMPARE(part.fields[capture::field::K0006], std::string("#  SN-01234567"));
+        QCOMPARE(part.fields[capture::field::K1101], std::string("  spaced text  "));
         QCOMPARE(part.fields[capture::field::K0053], std::string(20, 'O'));
         QCOMPARE(part.fields[capture::field::K2401], std::string(40, 'G'));
         QCOMPARE(part.fields[capture::field::K1053], std::string("FROM TRACE"));

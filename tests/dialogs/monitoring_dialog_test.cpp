@@ -29,8 +29,8 @@ void pickFolder(QWidget* dialog, const std::string& folder) {
 
 void click(QWidget* dialog, const char* button) { child<QAbstractButton>(dialog, button)->click(); }
 
-std::string workingDrive() {
-    return dialogs::driveOfFolder(QDir::currentPath().toStdString(), platform::CodePage::Windows1252);
+std::string homeDrive(const test::StartedWindow& w) {
+    return dialogs::driveOfFolder(w.f.home.path(), platform::CodePage::Windows1252);
 }
 
 }  // namespace
@@ -39,16 +39,25 @@ class MonitoringDialogTest : public QObject {
     Q_OBJECT
 
 private slots:
+    // Nothing stored: monitoring is off, so its folder cannot be chosen, and the folder offered
+    // is the program's own, never the folder the process happened to start in.
     void withNothingStoredOkStoresTheDesignState() {
         test::StartedWindow w;
         auto* dialog = openMonitoring(w);
-        QVERIFY(!child<QCheckBox>(dialog, "chkMonitoring")->isChecked());
-        QCOMPARE(textOf(dialog, "Label_Verzeichnis"), QDir::currentPath());
+        auto* monitoring = child<QCheckBox>(dialog, "chkMonitoring");
+        QVERIFY(!monitoring->isChecked());
+        QVERIFY(!child<QTreeView>(dialog, "Dir_Ergebnis")->isEnabled());
+        QVERIFY(!child<QComboBox>(dialog, "Drive_Ergebnis")->isEnabled());
+        monitoring->setChecked(true);
+        QVERIFY(child<QTreeView>(dialog, "Dir_Ergebnis")->isEnabled());
+        monitoring->setChecked(false);
+        QVERIFY(!child<QTreeView>(dialog, "Dir_Ergebnis")->isEnabled());
+        QCOMPARE(textOf(dialog, "Label_Verzeichnis"), QString::fromStdString(w.f.home.path()));
         click(dialog, "OKButton");
         QVERIFY(w.window.isVisible());
         QCOMPARE(w.stored().at("MONITOR"), std::string("0"));
-        QCOMPARE(w.stored().at("DIR_MONITOR"), QDir::currentPath().toStdString());
-        QCOMPARE(w.stored().at("DRIVE_MONITOR"), workingDrive());
+        QCOMPARE(w.stored().at("DIR_MONITOR"), w.f.home.path());
+        QCOMPARE(w.stored().at("DRIVE_MONITOR"), homeDrive(w));
     }
 
     void storedValuesAreShownAndChangesStored() {
@@ -69,7 +78,7 @@ private slots:
         child<QCheckBox>(dialog, "chkMonitoring")->setChecked(false);
         click(dialog, "OKButton");
         QCOMPARE(w.stored().at("DIR_MONITOR"), w.f.home.file("Catalogs"));
-        QCOMPARE(w.stored().at("DRIVE_MONITOR") + w.stored().at("MONITOR"), workingDrive() + "0");
+        QCOMPARE(w.stored().at("DRIVE_MONITOR") + w.stored().at("MONITOR"), homeDrive(w) + "0");
     }
 
     void anotherDriveMovesTheFolderListAndThePathFollows() {
@@ -80,10 +89,10 @@ private slots:
         int other = drives->findText("/mnt/share");
         emit drives->activated(other);
         QCOMPARE(textOf(dialog, "Label_Verzeichnis"), QString("/mnt/share"));  // that drive's root
-        int working = drives->findText(QString::fromStdString(workingDrive()));
-        emit drives->activated(working);
-        QCOMPARE(drives->currentIndex(), working);
-        QCOMPARE(textOf(dialog, "Label_Verzeichnis"), QDir::currentPath());  // the working folder lies there
+        int home = drives->findText(QString::fromStdString(homeDrive(w)));
+        emit drives->activated(home);
+        QCOMPARE(drives->currentIndex(), home);
+        QCOMPARE(textOf(dialog, "Label_Verzeichnis"), QString::fromStdString(w.f.home.path()));  // the program's folder lies there
     }
 
     void cancelAndNoRightsLeaveTheStore() {

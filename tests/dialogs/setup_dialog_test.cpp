@@ -291,7 +291,11 @@ private slots:
         QCOMPARE(child<QGroupBox>(dialog, "frameFileName")->title(), QString("Line 76"));
         QCOMPARE(textOf(dialog, "Label1"), QString("Line 80"));
         QCOMPARE(textOf(dialog, "chkFensterMinimieren"), QString("Line 105"));
-        QCOMPARE(textOf(dialog, "chkStatCmds"), QString("Support of Stat Commands"));
+        // The captions the dialog had fixed take the lines that were read and never shown.
+        QCOMPARE(textOf(dialog, "chkStatCmds") + textOf(dialog, "cmdAdvancedSettings"), QString("Line 92Line 91"));
+        const auto rules = dialog->findChildren<QRadioButton*>("optFileNameRule");
+        QCOMPARE(rules.size(), 2);
+        QCOMPARE(rules[0]->text() + rules[1]->text(), QString("Line 93Line 94"));
         auto* second = child<QComboBox>(dialog, "comboFileName2");
         QCOMPARE(second->itemText(0) + second->itemText(1) + second->itemText(6),
                  QString("Line 96Line 90Trace 'FileName'"));

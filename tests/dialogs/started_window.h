@@ -26,6 +26,8 @@ struct StartedOptions {
     bool numberedTexts = false;
     // Follows every numbered line, to try long texts.
     std::string textSuffix{};
+    // The base name of a shipped language to start in ("German" ...); English when empty.
+    std::string language{};
 };
 
 inline HostFileBuilder hostFor(const StartedOptions& options) {
@@ -41,9 +43,12 @@ struct StartedWindow {
     app::frmMainWindow window;
 
     explicit StartedWindow(StartedOptions options = {}) : host(hostFor(options)), f(&host), window(*f.process) {
+        if (!options.language.empty())
+            f.home.write("Languages/resource.dll", f.home.read("Languages/" + options.language + ".dll"));
         if (options.numberedTexts) {
             std::string lines;
-            for (int n = 1; n <= 281; ++n) lines += "Line " + std::to_string(n) + options.textSuffix + "\r\n";
+            for (int n = 1; n <= settings::kLastTextLine; ++n)
+                lines += "Line " + std::to_string(n) + options.textSuffix + "\r\n";
             f.home.write("Languages/resource.dll", lines);
         }
         f.settings->write("CatalogPathName", "/x/MyCatalog.dfd");

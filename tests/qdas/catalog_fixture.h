@@ -18,9 +18,10 @@ protected:
     TempFolder home;
     FaultyFileSystem files;
     RecordingMessages messages;
+    kelmar::settings::LanguageTexts texts;
     settings::MemorySettingsBackend backend;
     settings::SettingsStore store{backend};
-    qdas::CatalogContext context{files, messages, store, home.path()};
+    qdas::CatalogContext context{files, messages, texts, store, home.path()};
 };
 
 }  // namespace kelmar::test

@@ -17,8 +17,9 @@ protected:
     TempFolder folder;
     FaultyFileSystem files;
     RecordingMessages messages;
+    kelmar::settings::LanguageTexts texts;
 
-    std::string next() { return NextFileCounter(files, messages, folder.file("counter.dat")).counter; }
+    std::string next() { return NextFileCounter(files, messages, texts, folder.file("counter.dat")).counter; }
     std::string nextAfter(const std::string& content) { return folder.write("counter.dat", content), next(); }
 };
 
@@ -54,12 +55,12 @@ TEST_F(FileCounter, ACounterThatCannotBeAdvancedIsReported) {
     folder.write("counter.dat", "0007\r\n");
     files.fail(FileOp::Append);
     EXPECT_EQ(next(), "0008");
-    EXPECT_FALSE(NextFileCounter(files, messages, folder.file("counter.dat")).saved);
+    EXPECT_FALSE(NextFileCounter(files, messages, texts, folder.file("counter.dat")).saved);
     EXPECT_EQ(messages.shown.size(), 2u);
     // A folder in its place is neither read as a new counter nor silently passed over.
     files.clearFaults();
     folder.makeFolder("folder.dat");
-    EXPECT_FALSE(NextFileCounter(files, messages, folder.file("folder.dat")).saved);
+    EXPECT_FALSE(NextFileCounter(files, messages, texts, folder.file("folder.dat")).saved);
     EXPECT_EQ(messages.shown.size(), 3u);
 }
 

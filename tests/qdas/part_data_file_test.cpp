@@ -154,17 +154,18 @@ protected:
     test::TempFolder home;
     test::FaultyFileSystem files;
     test::RecordingMessages messages;
+    kelmar::settings::LanguageTexts texts;
     std::string path(const std::string& name) { return platform::joinPath(partDataFolder(home.path()), name); }
 };
 
 TEST_F(PartDataFileTest, SaveCreatesTheFolderAndReplacesAnEarlierFileWhole) {
     PartData data = everyKindFilled();
-    ASSERT_TRUE(SavePartDataFile(files, messages, home.path(), "Default.cfg", data));
+    ASSERT_TRUE(SavePartDataFile(files, messages, texts, home.path(), "Default.cfg", data));
     EXPECT_TRUE(home.exists("PartData/Default.cfg"));
     EXPECT_EQ(home.read("PartData/Default.cfg"), partDataText(data));
 
     data[0] = position(-1);
-    ASSERT_TRUE(SavePartDataFile(files, messages, home.path(), "Default.cfg", data));
+    ASSERT_TRUE(SavePartDataFile(files, messages, texts, home.path(), "Default.cfg", data));
     auto back = ReadPartDataFile(files, path("Default.cfg"));
     ASSERT_TRUE(back);
     EXPECT_EQ((*back)[0], position(0));  // saved with no group: reloads the first
@@ -174,7 +175,7 @@ TEST_F(PartDataFileTest, SaveCreatesTheFolderAndReplacesAnEarlierFileWhole) {
 
 TEST_F(PartDataFileTest, AFolderThatCannotBeMadeOrAFailedWriteIsReportedNotTakenForSaved) {
     files.fail(test::FileOp::CreateFolder, "PartData");
-    EXPECT_FALSE(SavePartDataFile(files, messages, home.path(), "Default.cfg", everyKindFilled()));
+    EXPECT_FALSE(SavePartDataFile(files, messages, texts, home.path(), "Default.cfg", everyKindFilled()));
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_EQ(messages.shown[0].kind, platform::MessageKind::Plain);
     EXPECT_EQ(messages.shown[0].text, "System can't create the folder " + partDataFolder(home.path()) +
@@ -183,7 +184,7 @@ TEST_F(PartDataFileTest, AFolderThatCannotBeMadeOrAFailedWriteIsReportedNotTaken
 
     files.clearFaults();
     files.fail(test::FileOp::Write, "Default.cfg");
-    EXPECT_FALSE(SavePartDataFile(files, messages, home.path(), "Default.cfg", everyKindFilled()));
+    EXPECT_FALSE(SavePartDataFile(files, messages, texts, home.path(), "Default.cfg", everyKindFilled()));
     ASSERT_EQ(messages.shown.size(), 2u);
     EXPECT_NE(messages.shown[1].text.find(path("Default.cfg")), std::string::npos);
 }
@@ -196,20 +197,20 @@ TEST_F(PartDataFileTest, AMissingOrUnreadableFileReadsAsNothing) {
 }
 
 TEST_F(PartDataFileTest, ASavedFileThatExistsButCannotBeReadIsReportedOnce) {
-    EXPECT_FALSE(LoadPartDataFile(files, messages, path("Default.cfg")));
+    EXPECT_FALSE(LoadPartDataFile(files, messages, texts, path("Default.cfg")));
     EXPECT_TRUE(messages.shown.empty());  // no saved file yet: nothing to tell
 
     home.write("PartData/Default.cfg", partDataText(everyKindFilled()));
-    EXPECT_EQ(LoadPartDataFile(files, messages, path("Default.cfg")), everyKindFilled());
+    EXPECT_EQ(LoadPartDataFile(files, messages, texts, path("Default.cfg")), everyKindFilled());
     files.fail(test::FileOp::Read, "Default.cfg");
-    EXPECT_FALSE(LoadPartDataFile(files, messages, path("Default.cfg")));
+    EXPECT_FALSE(LoadPartDataFile(files, messages, texts, path("Default.cfg")));
     files.clearFaults();
     home.write("PartData/Default.cfg", std::string("1\r\n\0\x1B\x02\xFF\r\n", 9));
-    EXPECT_FALSE(LoadPartDataFile(files, messages, path("Default.cfg")));
+    EXPECT_FALSE(LoadPartDataFile(files, messages, texts, path("Default.cfg")));
     home.write("PartData/Default.cfg", std::string(kMaxPartDataFileBytes + 1, '1'));
-    EXPECT_FALSE(LoadPartDataFile(files, messages, path("Default.cfg")));
+    EXPECT_FALSE(LoadPartDataFile(files, messages, texts, path("Default.cfg")));
     home.makeFolder("PartData/A__B.cfg");
-    EXPECT_FALSE(LoadPartDataFile(files, messages, path("A__B.cfg")));
+    EXPECT_FALSE(LoadPartDataFile(files, messages, texts, path("A__B.cfg")));
 
     ASSERT_EQ(messages.shown.size(), 4u);
     EXPECT_EQ(messages.shown[0].kind, platform::MessageKind::Error);

@@ -3,6 +3,7 @@
 #include "capture/axis_names.h"
 #include "platform/code_page.h"
 #include "platform/file_system.h"
+#include "platform/text.h"
 #include "settings/language_texts.h"
 #include "support/recording_messages.h"
 #include "support/temp_folder.h"
@@ -11,6 +12,7 @@
 
 #include <fstream>
 #include <map>
+#include <set>
 #include <sstream>
 
 using namespace kelmar;
@@ -35,17 +37,27 @@ size_t count(const std::string& text, const std::string& what) {
 
 }  // namespace
 
-TEST(ShippedLanguages, EveryFileHas281CrLfLinesAndLoads) {
+// The placeholders %1..%9 a text holds.
+std::set<std::string> placeholders(const std::string& text) {
+    std::set<std::string> found;
+    for (size_t at = text.find('%'); at != std::string::npos; at = text.find('%', at + 1))
+        if (at + 1 < text.size() && text[at + 1] >= '1' && text[at + 1] <= '9') found.insert(text.substr(at, 2));
+    return found;
+}
+
+constexpr size_t kLines = settings::kLastTextLine;
+
+TEST(ShippedLanguages, EveryFileHasAllCrLfLinesAndLoads) {
     std::map<std::string, std::string> contents;
     for (const char* name : kLanguages) {
         std::string content = readShipped(name);
         ASSERT_FALSE(content.empty()) << name;
-        EXPECT_EQ(count(content, "\r\n"), 281u) << name;
-        EXPECT_EQ(count(content, "\n"), 281u) << name << " has a bare line feed";
+        EXPECT_EQ(count(content, "\r\n"), kLines) << name;
+        EXPECT_EQ(count(content, "\n"), kLines) << name << " has a bare line feed";
         EXPECT_EQ(content.substr(content.size() - 2), "\r\n") << name;
         auto lines = platform::splitLines(content);
-        ASSERT_EQ(lines.size(), 281u) << name;
-        for (int i : {1, 33, 177, 196, 233, 273, 281})
+        ASSERT_EQ(lines.size(), kLines) << name;
+        for (int i : {1, 33, 177, 196, 233, 273, 281, 282, settings::kLastTextLine})
             EXPECT_FALSE(lines[i - 1].empty()) << name << " line " << i;
         // Every byte must mean something in the file's code page.
         auto cp = std::string(name) == "Czech" || std::string(name) == "Hungaria" ? platform::CodePage::Windows1250
@@ -61,21 +73,27 @@ TEST(ShippedLanguages, EveryFileHas281CrLfLinesAndLoads) {
 
 TEST(ShippedLanguages, EnglishCarriesTheDesignCaptions) {
     auto lines = platform::splitLines(readShipped("English"));
-    ASSERT_EQ(lines.size(), 281u);
-    std::map<int, std::string> captions = {
-        {61, "Cancel"},        {62, "OK"},
-        {64, "Create files for Q-DAS Monitoring"},
-        {115, "OK"},           {116, "Delete Data"},
-        {196, "Online"},       {197, "Import ONLINE On/Off"},
-        {198, "Offline"},      {200, "ASCII Export"},
-        {202, "Exit"},         {204, "ORVELAN Part Information"},
-        {209, "Characteristic Data"},
-        {210, "Uncheck all Values"},
-        {215, "Nominal"},      {216, "Measured"},
-        {222, "Upper Specification Limit"},
-        {230, "Path for Output File"},
-        {264, "Dimension ID"}, {265, "Characteristcs Counter"},
-        {267, "ORVELAN Comment text"}};
+    ASSERT_EQ(lines.size(), kLines);
+    std::map<int, std::string> captions = {{61, "Cancel"},
+                                           {62, "OK"},
+                                           {64, "Create files for Q-DAS Monitoring"},
+                                           {115, "OK"},
+                                           {116, "Delete Data"},
+                                           {196, "Online"},
+                                           {197, "Import ONLINE On/Off"},
+                                           {198, "Offline"},
+                                           {200, "ASCII Export"},
+                                           {202, "Exit"},
+                                           {204, "ORVELAN Part Information"},
+                                           {209, "Characteristic Data"},
+                                           {210, "Uncheck all Values"},
+                                           {215, "Nominal"},
+                                           {216, "Measured"},
+                                           {222, "Upper Specification Limit"},
+                                           {230, "Path for Output File"},
+                                           {264, "Dimension ID"},
+                                           {265, "Characteristcs Counter"},
+                                           {267, "ORVELAN Comment text"}};
     for (const auto& [line, text] : captions) EXPECT_EQ(lines[line - 1], text) << "line " << line;
 }
 
@@ -93,4 +111,41 @@ TEST(ShippedLanguages, PositionAxesAreNamedSoGroupsCanBeFound) {
     EXPECT_EQ(capture::modAxisName("1204", texts), "Z");
     EXPECT_EQ(capture::modAxisName("1207", texts), "PR");
     EXPECT_EQ(capture::modAxisName("1208", texts), "PA");
+}
+
+// Every text the program shows past the system's lines is in every language, with the
+// English line's placeholders, and the program's English fallback is the English file.
+TEST(ShippedLanguages, EveryProgramTextResolvesInEveryLanguage) {
+    test::TempFolder home;
+    test::copyResources(home);
+    auto files = platform::makeDiskFileSystem();
+    test::RecordingMessages messages;
+    settings::LanguageContext context{*files, messages, home.path(), nullptr, {}};
+    const std::vector<std::string> english = platform::splitLines(readShipped("English"));
+    ASSERT_EQ(english.size(), kLines);
+    for (const char* name : kLanguages) {
+        files->copyFile(home.path() + "/Languages/" + name + ".dll", settings::languageFilePath(home.path()), true);
+        settings::LanguageTexts texts;
+        ASSERT_TRUE(settings::LoadLanguageTexts(texts, context)) << name;
+        EXPECT_EQ(texts.linesRead, settings::kLastTextLine) << name;
+        for (int n = settings::kFirstProgramLine; n <= settings::kLastTextLine; ++n) {
+            const std::string& line = texts.line(n);
+            EXPECT_FALSE(platform::trimBlanks(line).empty()) << name << " line " << n;
+            EXPECT_EQ(placeholders(line), placeholders(english[n - 1])) << name << " line " << n;
+            if (std::string(name) == "English") {
+                EXPECT_EQ(line, settings::LanguageTexts{}.line(n)) << "the fallback differs at line " << n;
+            }
+        }
+    }
+    // A user's own file from an older installation: the program's texts are English.
+    std::string old;
+    for (int n = 0; n < settings::kLanguageLineCount; ++n) old += "Alt " + std::to_string(n + 1) + "\r\n";
+    home.write("Languages/resource.dll", old);
+    settings::LanguageTexts texts;
+    ASSERT_TRUE(settings::LoadLanguageTexts(texts, context));
+    EXPECT_EQ(texts.line(281), "Alt 281");
+    EXPECT_EQ(texts.text(settings::Text::CharacteristicsOutOfTolerance, {"3"}),
+              "3 Characteristics are out of tolerance.");
+    EXPECT_EQ(texts.text(settings::Text::CopyFailed, {"a", "b"}),
+              "Copy of a\nto\nb\nfailed. Please upload the file manually.");
 }

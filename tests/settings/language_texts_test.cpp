@@ -44,7 +44,10 @@ TEST_F(LanguageTextsTest, LoadsAll281LinesAsTheyStand) {
     EXPECT_EQ(texts.line(1), "line 1");
     EXPECT_EQ(texts.line(7), "  padded  ");
     EXPECT_EQ(texts.line(281), "line 281");
-    EXPECT_EQ(texts.line(282), "");
+    // Past the system's lines come the program's own texts; past the file's end they are English.
+    EXPECT_EQ(texts.line(282), "extra");
+    EXPECT_EQ(texts.line(283), settings::englishText(static_cast<settings::Text>(283)));
+    EXPECT_EQ(texts.line(settings::kLastTextLine + 1), "");
     EXPECT_EQ(statuses, (std::vector<std::string>{"", "line 237"}));
     EXPECT_TRUE(messages.shown.empty());
     EXPECT_EQ(texts.codePage, platform::CodePage::Windows1252);

@@ -30,8 +30,8 @@ struct OpenKey {
 }  // namespace
 
 RegistrySettingsBackend::RegistrySettingsBackend(HKEY base, std::string rootKey, platform::CodePage codePage,
-                                                 platform::Messages& messages)
-    : base_(base), rootKey_(std::move(rootKey)), codePage_(codePage), messages_(messages) {}
+                                                 platform::Messages& messages, const LanguageTexts* texts)
+    : base_(base), rootKey_(std::move(rootKey)), codePage_(codePage), messages_(messages), texts_(texts) {}
 
 std::pair<std::wstring, std::wstring> RegistrySettingsBackend::locate(const std::string& name) const {
     std::string path = rootKey_;
@@ -77,11 +77,12 @@ bool RegistrySettingsBackend::write(const std::string& name, const std::string& 
     }
     if (status == ERROR_SUCCESS) return true;
     // A user without rights to the key would otherwise lose every change without a word.
-    if (!std::exchange(refusalShown_, true))
+    if (!std::exchange(refusalShown_, true)) {
+        const std::string error = std::to_string(status);
         messages_.error(platform::kApplicationTitle,
-                        "The setting " + name + " could not be stored in the registry key " + rootKey_ +
-                            " (error " + std::to_string(status) +
-                            "). Changed settings are not kept. Please check your privilegs");
+                        texts_ ? texts_->text(Text::RegistryWriteRefused, {name, rootKey_, error})
+                               : englishText(Text::RegistryWriteRefused, {name, rootKey_, error}));
+    }
     return false;
 }
 

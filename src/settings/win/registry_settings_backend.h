@@ -4,6 +4,7 @@
 
 #include "platform/code_page.h"
 #include "platform/messages.h"
+#include "settings/language_texts.h"
 #include "settings/settings_backend.h"
 
 #include <windows.h>
@@ -18,9 +19,10 @@ inline constexpr const char* kRegistrySettingsKey = "SOFTWARE\\VARNOSTIK\\KELMAR
 class RegistrySettingsBackend final : public SettingsBackend {
 public:
     // base is a predefined or opened key (HKEY_LOCAL_MACHINE for the installation);
-    // the first write the registry refuses is shown through messages, once.
-    RegistrySettingsBackend(HKEY base, std::string rootKey, platform::CodePage codePage,
-                            platform::Messages& messages);
+    // the first write the registry refuses is shown through messages, once, in the
+    // language of texts (English while there are none).
+    RegistrySettingsBackend(HKEY base, std::string rootKey, platform::CodePage codePage, platform::Messages& messages,
+                            const LanguageTexts* texts = nullptr);
 
     std::optional<std::string> read(const std::string& name) override;
     bool write(const std::string& name, const std::string& value) override;
@@ -33,6 +35,7 @@ private:
     std::string rootKey_;
     platform::CodePage codePage_;
     platform::Messages& messages_;
+    const LanguageTexts* texts_;
     bool refusalShown_ = false;
 };
 
