@@ -13,6 +13,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QMenu>
+#include <QMenuBar>
 #include <QScreen>
 #include <QStatusBar>
 #include <QStyle>
@@ -41,6 +42,18 @@ frmMainWindow::frmMainWindow(shell::KelmarProcess& process, QWidget* parent) : Q
         if (actions_.openDialog) actions_.openDialog("cmdWaitingFiles");
     });
     bar->addWidget(panel1_, 1);
+    // The legend of the marked rows of lstMM.
+    auto* legendIcon = new QLabel(bar);
+    legendIcon->setPixmap(CharacteristicListModel::outOfToleranceIcon().pixmap(16, 16));
+    legend_ = new QLabel(bar);
+    legend_->setObjectName("lblOutOfToleranceLegend");
+    legend_->setAutoFillBackground(true);
+    QPalette marked = legend_->palette();
+    marked.setColor(QPalette::Window, CharacteristicListModel::outOfToleranceColour());
+    marked.setColor(QPalette::WindowText, Qt::black);
+    legend_->setPalette(marked);
+    bar->addPermanentWidget(legendIcon);
+    bar->addPermanentWidget(legend_);
     bar->addPermanentWidget(cmdWaitingFiles_);
     bar->addPermanentWidget(panel2_);
     setStatusBar(bar);
@@ -76,8 +89,10 @@ void frmMainWindow::applyCaptions() {
     for (const auto& button : kToolbarButtons) {
         QAction* action = actionsByName_.at(button.name);
         action->setText(text(button.line));
-        action->setToolTip(text(button.line + 1));
+        action->setToolTip(withShortcut(text(button.line + 1), *action));
     }
+    giveAccessKeys(menuBar()->actions());
+    legend_->setText(text(static_cast<int>(settings::Text::OutOfToleranceLegend)));
     panel1_->setText(text(231));
     panel1_->setOwnToolTip(text(232));
 }

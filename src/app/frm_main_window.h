@@ -104,6 +104,9 @@ private:
     shell::KelmarProcess& process_;
     Actions actions_;
     bool shellCreated_ = false;
+    QLabel* legend_ = nullptr;
+    // Start-up runs again for a language change: the command line does not switch online mode on.
+    bool restarting_ = false;
     CharacteristicListModel list_;
     bool appending_ = false;
 

@@ -4,9 +4,19 @@
 #include "dialogs/fitted_controls.h"
 #include "platform/product.h"
 
+#include <QList>
+#include <QString>
+
 #include <string>
 
+class QAction;
+
 namespace kelmar::app::main_window {
+
+// A tooltip followed by the action's shortcut, as "Import OFFLINE (F6)".
+QString withShortcut(const QString& tip, const QAction& action);
+// Gives every menu entry (and the entries of its submenus) an access key of its own.
+void giveAccessKeys(const QList<QAction*>& entries);
 
 // The window's design size: its height with and without the output-path frame.
 inline constexpr int kHeightWithPath = dialogs::pixelsFromTwips(10005);

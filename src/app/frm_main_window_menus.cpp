@@ -9,6 +9,7 @@
 
 #include <QAction>
 #include <QMenuBar>
+#include <QRegularExpression>
 #include <QToolBar>
 #include <QStyle>
 
@@ -66,22 +67,25 @@ void frmMainWindow::buildToolbar() {
         const char* caption;
         const char* tooltip;
         QStyle::StandardPixmap icon;
+        QKeySequence shortcut;
         std::function<void()> run;
     };
     const Button buttons[] = {
-        {"Button1", "Online", "Import ONLINE On/Off", QStyle::SP_MediaPlay,
+        {"Button1", "Online", "Import ONLINE On/Off", QStyle::SP_MediaPlay, QKeySequence(Qt::Key_F5),
          [this] {
              if (actions_.toggleOnline) actions_.toggleOnline();
+             // A refused switch leaves the button as the mode is, not as the click left it.
+             showOnline(statusText(1) == process_.state.texts.line(kOnlineLine));
          }},
-        {"Button3", "Offline", "Import OFFLINE", QStyle::SP_FileDialogContentsView,
+        {"Button3", "Offline", "Import OFFLINE", QStyle::SP_FileDialogContentsView, QKeySequence(Qt::Key_F6),
          [this] {
              if (actions_.offline) actions_.offline();
          }},
-        {"Button5", "ASCII Export", "Create Q-DAS ASCII file", QStyle::SP_DialogSaveButton,
+        {"Button5", "ASCII Export", "Create Q-DAS ASCII file", QStyle::SP_DialogSaveButton, QKeySequence(Qt::Key_F7),
          [this] {
              if (actions_.asciiExport) actions_.asciiExport();
          }},
-        {"Button7", "Exit", "Close Application", QStyle::SP_DialogCloseButton, [this] { close(); }},
+        {"Button7", "Exit", "Close Application", QStyle::SP_DialogCloseButton, QKeySequence(), [this] { close(); }},
     };
     bool first = true;
     for (const auto& button : buttons) {
@@ -89,13 +93,44 @@ void frmMainWindow::buildToolbar() {
         first = false;
         QAction* action = toolbar_->addAction(style()->standardIcon(button.icon), button.caption);
         action->setObjectName(button.name);
-        action->setToolTip(button.tooltip);
+        action->setShortcut(button.shortcut);
+        action->setToolTip(withShortcut(button.tooltip, *action));
         connect(action, &QAction::triggered, this, button.run);
         actionsByName_[button.name] = action;
     }
     // The Online button shows its state: pressed with the second image while online.
     actionsByName_["Button1"]->setCheckable(true);
 }
+
+namespace main_window {
+
+QString withShortcut(const QString& tip, const QAction& action) {
+    if (action.shortcut().isEmpty()) return tip;
+    return tip + " (" + action.shortcut().toString(QKeySequence::NativeText) + ")";
+}
+
+void giveAccessKeys(const QList<QAction*>& entries) {
+    // Each entry of a menu gets its own letter, the first of its text that no earlier entry took.
+    QString taken;
+    for (QAction* entry : entries) {
+        QString text = entry->text();
+        const int marked = text.indexOf(QRegularExpression("&[^&]"));
+        if (marked >= 0) {
+            taken += text[marked + 1].toLower();
+        } else {
+            for (int i = 0; i < text.size(); ++i)
+                if (text[i].isLetter() && !taken.contains(text[i].toLower())) {
+                    taken += text[i].toLower();
+                    text.insert(i, '&');
+                    entry->setText(text);
+                    break;
+                }
+        }
+        if (entry->menu()) giveAccessKeys(entry->menu()->actions());
+    }
+}
+
+}  // namespace main_window
 
 void frmMainWindow::markLanguage(int number) {
     if (number < 1 || number > 8) number = 1;
@@ -112,17 +147,15 @@ void frmMainWindow::chooseLanguage(int number) {
     for (int line : {kImportRunningLine, kImportFinishedLine})
         if (!state.texts.line(line).empty() && statusText(2) == state.texts.line(line)) panel2Line = line;
     bool restarted = true;
-    bool onlineAgain = false;
     settings::SwitchLanguage(state.texts, language, settings::languageBaseName(number), [&] {
         // Start-up attaches afresh and resets the panels, so online mode ends first.
         if (actions_.leaveOnline) actions_.leaveOnline();
+        // Online mode stays off after a language change, whatever the command line asked at the start.
+        restarting_ = true;
         restarted = startUp();
-        onlineAgain = statusText(1) == state.texts.line(kOnlineLine);
+        restarting_ = false;
     });
     if (!restarted || process_.ending()) return;
-    // The texts are loaded once more after start-up; the panel keeps telling the mode
-    // that start-up's command line switched on (/A).
-    if (onlineAgain) setStatusText(1, state.texts.line(kOnlineLine));
     if (panel2Line) setStatusText(2, state.texts.line(panel2Line));
     markLanguage(number);
     process_.settings().writeInt(names::Language, number);

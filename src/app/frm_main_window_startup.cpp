@@ -52,7 +52,7 @@ bool frmMainWindow::startUp() {
     std::vector<const char*> argv;
     for (const auto& arg : state.argv) argv.push_back(arg.c_str());
     state.args = platform::commandLineFromArgv(static_cast<int>(argv.size()), argv.data(), 2);
-    if (state.args.automaticOnline() && actions_.toggleOnline) actions_.toggleOnline();
+    if (state.args.automaticOnline() && !restarting_ && actions_.toggleOnline) actions_.toggleOnline();
     return true;
 }
 

@@ -74,6 +74,7 @@ QWidget* frmMainWindow::buildCentral() {
     // where a list view lays out every row again.
     lstMM_ = static_cast<QTableView*>(named(new QTableView, "lstMM"));
     lstMM_->setModel(&list_);
+    list_.setOutOfToleranceRule([this](int row) { return isOutOfTolerance(row); });
     lstMM_->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
     lstMM_->horizontalHeader()->hide();
     lstMM_->horizontalHeader()->setStretchLastSection(true);
@@ -178,7 +179,10 @@ void frmMainWindow::appendListEntry(const std::string& entry) { list_.append(hos
 void frmMainWindow::selectLastRow() {
     // The selection follows the newest row; the details stay until the user picks a row.
     appending_ = true;
-    lstMM_->setCurrentIndex(list_.index(list_.rowCount() - 1));
+    const QModelIndex last = list_.index(list_.rowCount() - 1);
+    lstMM_->setCurrentIndex(last);
+    // Also while the window is hidden behind a dialog or minimised, where the view does not scroll by itself.
+    lstMM_->scrollTo(last);
     appending_ = false;
 }
 

@@ -133,6 +133,7 @@ void RunController::switchOn() {
     s.run.state.StatCmdSupport = process_.settings().readFlag(settings::names::StatCmds).value_or(false);
     s.run.state.DecimalPlaces = capture::decimalPlacesFromHost(process_.locator());
     window_.setStatusText(1, s.texts.line(kOnlineLine));
+    s.online = true;
     window_.showOnline(true);
     QProgressBar* bar = window_.progressBar();
     bar->setValue(0);
@@ -151,6 +152,7 @@ void RunController::switchOff() {
 }
 
 void RunController::showOffline() {
+    process_.state.online = false;
     window_.setStatusText(1, process_.state.texts.line(kOfflineLine));
     window_.showOnline(false);
 }

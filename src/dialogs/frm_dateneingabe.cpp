@@ -14,6 +14,7 @@
 
 #include "dialogs/catalog_list_items.h"
 #include "dialogs/fitted_controls.h"
+#include "platform/product.h"
 #include "qdas/catalog_lookup.h"
 
 namespace kelmar::dialogs {
@@ -203,6 +204,14 @@ void frm_Dateneingabe::openForm() {
 }
 
 void frm_Dateneingabe::closeEvent(QCloseEvent* event) {
+    // Closed without OK (Escape, the close box) after switching online: the run would go on
+    // without its part data, so the user decides; No returns to the form.
+    if (!confirmed_ && isVisible() && process_.state.online && !process_.ending() &&
+        !process_.messages().askYesNo(platform::kApplicationTitle,
+                                      process_.state.texts.text(settings::Text::OnlineWithoutPartData))) {
+        event->ignore();
+        return;
+    }
     unloaded_ = true;
     DialogBase::closeEvent(event);
 }

@@ -89,6 +89,8 @@ private:
 
     bool confirmOnOpen_ = false;
     bool unloaded_ = false;
+    // Closed by OK, with the values written.
+    bool confirmed_ = false;
     QPointer<frmK0011> k0011_;
 
     QListWidget* lstKatalog_ = nullptr;

@@ -11,6 +11,8 @@
 #include <QLabel>
 #include <QAbstractItemView>
 #include <QListWidget>
+#include <QMenu>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QScreen>
 #include <QToolBar>
@@ -146,6 +148,13 @@ private slots:
         window.findChild<QPushButton*>("cmdCheckList")->click();
         QVERIFY(window.listModel().isChecked(1));
         QCOMPARE(window.findChild<QAbstractItemView*>("lstMM")->currentIndex().row(), 2);
+        // The out-of-tolerance row is marked in the list itself, with its legend in the status bar.
+        auto* model = window.findChild<QAbstractItemView*>("lstMM")->model();
+        QCOMPARE(model->index(1, 0).data(Qt::BackgroundRole).value<QColor>(),
+                 app::CharacteristicListModel::outOfToleranceColour());
+        QVERIFY(!model->index(1, 0).data(Qt::DecorationRole).isNull());
+        QVERIFY(model->index(0, 0).data(Qt::BackgroundRole).isNull() && model->index(2, 0).data(Qt::DecorationRole).isNull());
+        QCOMPARE(labelText(window, "lblOutOfToleranceLegend"), std::string("Red rows are out of tolerance"));
     }
 
     void languageChangeSwitchesFileTextsAndMark() {
@@ -161,6 +170,15 @@ private slots:
         QCOMPARE(f.settings->values().at("AxisLetter"), std::string("0"));
         QCOMPARE(f.home.read("Languages/resource.dll"), f.home.read("Languages/German.dll"));
         QVERIFY(labelText(window, "Label1") != "Nominal");
+        // Every menu entry has an access key of its own in the new language too; the main
+        // actions keep their shortcuts, named in their tooltips.
+        for (QAction* menu : window.menuBar()->actions()) {
+            QVERIFY2(menu->text().contains('&'), qPrintable(menu->text()));
+            for (QAction* entry : menu->menu()->actions())
+                QVERIFY2(entry->isSeparator() || entry->text().contains('&'), qPrintable(entry->text()));
+        }
+        QVERIFY(window.findChild<QAction*>("Button3")->toolTip().endsWith("(F6)"));
+        QCOMPARE(window.findChild<QAction*>("Button5")->shortcut(), QKeySequence(Qt::Key_F7));
 
         // A language whose file is missing: texts stay, but the mark and the number change.
         QFile::remove(QString::fromStdString(f.home.file("Languages/Czech.dll")));
@@ -229,7 +247,7 @@ private slots:
         }
         auto* online = qobject_cast<QToolButton*>(toolbar->widgetForAction(w.window.findChild<QAction*>("Button1")));
         QVERIFY(online->text().endsWith(QChar(0x2026)));
-        QCOMPARE(online->toolTip(), line(196) + "\n" + line(197));
+        QCOMPARE(online->toolTip(), line(196) + "\n" + line(197) + " (F5)");
         QCOMPARE(w.window.findChild<QLabel*>("Panel1")->text(), line(231));
 
         w.window.grab();  // paints, as a person would see it

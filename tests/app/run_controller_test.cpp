@@ -179,7 +179,8 @@ private slots:
         host.programName("");
         Running r(host);
         QVERIFY(r.start());
-        r.runs.EventToggleOnline();
+        r.button("Button1")->trigger();
+        QVERIFY(!r.button("Button1")->isChecked());  // the refused switch leaves the button up
         QCOMPARE(r.app.messages->shown.back().text,
                  std::string("Converter cannot achieve the active part program.\nError Code EventToggleOnline"));
         QVERIFY(r.panel(1) != r.line(233));
@@ -192,7 +193,8 @@ private slots:
         auto& app = r.app.process->state.connection.HostApplication;
         app = std::make_shared<RefusingEvents>(app);
         r.app.messages->shown.clear();
-        r.runs.EventToggleOnline();
+        r.button("Button1")->trigger();
+        QVERIFY(!r.button("Button1")->isChecked());
         QCOMPARE(r.app.messages->texts(),
                  std::vector<std::string>{"Online mode cannot be switched on: the host's events cannot be bound.\n"
                                           "ApplicationEvents is no event source"});
@@ -267,14 +269,48 @@ private slots:
         QCOMPARE(r.panel(2), r.line(239));
         QCOMPARE(r.qt(239), QString("Offline-Import abgeschlossen"));
 
-        // Started with /A, the restart goes online again and the panel says so.
+        // Started with /A, a language change ends online mode and the restart leaves it off:
+        // the form is not opened a second time.
         Running a(host, {"kelmar", "/A"});
         QVERIFY(a.start());
-        a.button("menuGerman")->trigger();
         QVERIFY(a.runs.online());
-        QVERIFY(a.sim()->isBound());
-        QVERIFY(a.button("Button1")->isChecked());
-        QCOMPARE(a.dataEntryOpened, 2);
+        a.button("menuGerman")->trigger();
+        QVERIFY(!a.runs.online());
+        QVERIFY(!a.sim()->isBound());
+        QVERIFY(!a.button("Button1")->isChecked());
+        QVERIFY(a.panel(1) != a.line(233));
+        QCOMPARE(a.dataEntryOpened, 1);
+    }
+
+    // The form that switching online opened, closed with Escape or its close box: the user is
+    // asked whether to go on without the part data; No returns to the form, Yes goes on without it.
+    void formClosedWithoutOkAfterGoingOnlineAsks() {
+        Running r(test::HostFileBuilder{});
+        dialogs::DataEntryForm entry(*r.app.process, r.window);
+        r.runs.setDataEntryOpener([&] { entry.open(); });
+        QVERIFY(r.start());
+        r.button("Button1")->trigger();
+        dialogs::frm_Dateneingabe* form = entry.current();
+        QVERIFY(form && form->isVisible());
+        r.app.messages->shown.clear();
+        r.app.messages->answer(false);
+        QTest::keyClick(form, Qt::Key_Escape);
+        QCOMPARE(r.app.messages->texts(), std::vector<std::string>{r.app.process->state.texts.text(
+                                              settings::Text::OnlineWithoutPartData)});
+        QVERIFY(entry.current() == form && form->isVisible());
+        r.app.messages->answer(true);
+        form->close();
+        QVERIFY(!entry.current() || !entry.current()->isVisible());
+        QCOMPARE(r.app.messages->shown.size(), size_t(2));
+        QVERIFY(r.runs.online());
+
+        // Offline, or after OK, closing asks nothing.
+        r.button("Button1")->trigger();
+        r.button("Button3")->trigger();
+        r.app.messages->shown.clear();
+        QVERIFY(entry.current() && entry.current()->isVisible());
+        QTest::keyClick(entry.current(), Qt::Key_Escape);
+        QVERIFY(r.app.messages->shown.empty());
     }
 
     void exportWithoutSettingsStaysAndAnAutomaticRunWritesAndEnds() {

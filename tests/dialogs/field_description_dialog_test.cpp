@@ -46,7 +46,8 @@ private slots:
         QCOMPARE(box(dialog, "K0011")->text(), QString("Process Parameter"));
         box(dialog, "K0008")->setText("Checked by");
         box(dialog, "K0010")->clear();
-        click(dialog, "cmdOK");
+        // Enter in a text box presses the default button, OK.
+        QTest::keyClick(box(dialog, "K0010"), Qt::Key_Return);
         QVERIFY(w.window.isVisible());
         QCOMPARE(w.stored().at("TXTK0008"), std::string("Checked by"));
         QCOMPARE(w.stored().at("TXTK0007"), std::string(""));  // left at the default: follows the language
