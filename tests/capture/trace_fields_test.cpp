@@ -121,11 +121,11 @@ TEST_F(TraceFields, EveryTextKeyTakesItsLimitAndCutsOneMore) {
         {"K2320", 20}, {"K2401", 40},  {"K2402", 80}, {"K2001", 20}};
     for (const auto& [key, limit] : limits) {
         messages.shown.clear();
-        EXPECT_EQ(capture::checkedTraceText(messages, key, std::string(limit, 'a'), TraceWording::Online),
+        EXPECT_EQ(capture::checkedFormText(messages, texts, key, std::string(limit, 'a'), 0),
                   std::string(limit, 'a'))
             << key;
         EXPECT_TRUE(messages.shown.empty()) << key;
-        EXPECT_EQ(capture::checkedTraceText(messages, key, std::string(limit + 1, 'b'), TraceWording::Online),
+        EXPECT_EQ(capture::checkedFormText(messages, texts, key, std::string(limit + 1, 'b'), 0),
                   std::string(limit, 'b'))
             << key;
         ASSERT_EQ(messages.shown.size(), 1u) << key;
