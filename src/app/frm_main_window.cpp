@@ -61,7 +61,8 @@ frmMainWindow::frmMainWindow(shell::KelmarProcess& process, QWidget* parent) : Q
 }
 
 void frmMainWindow::showWaitingCount(int count) {
-    cmdWaitingFiles_->setText(dialogs::waitingCountText(count));
+    waitingCount_ = count;
+    cmdWaitingFiles_->setText(dialogs::waitingCountText(process_.state.texts, count));
     cmdWaitingFiles_->setVisible(count > 0);
 }
 
@@ -95,6 +96,7 @@ void frmMainWindow::applyCaptions() {
     legend_->setText(text(static_cast<int>(settings::Text::OutOfToleranceLegend)));
     panel1_->setText(text(231));
     panel1_->setOwnToolTip(text(232));
+    showWaitingCount(waitingCount_);
 }
 
 void frmMainWindow::showOutputFrame(bool visible) {

@@ -118,6 +118,7 @@ private:
     dialogs::FittedLabel* panel1_ = nullptr;
     dialogs::FittedLabel* panel2_ = nullptr;
     QPushButton* cmdWaitingFiles_ = nullptr;
+    int waitingCount_ = 0;
     QToolBar* toolbar_ = nullptr;
     std::map<std::string, QAction*> actionsByName_;
     std::map<std::string, QWidget*> widgets_;

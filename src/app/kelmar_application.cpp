@@ -95,7 +95,8 @@ void KelmarApplication::watchForIdle() {
             // A host that went away will not end the run: an automatic run then has failed.
             if (!process_->simulatedHost() && ++hostChecks_ % 50 == 0 && !process_->locator().HostWindowExists()) {
                 idleTimer_.stop();
-                process_->messages().error(platform::kApplicationTitle, "The host ended before the end of the run.");
+                process_->messages().error(platform::kApplicationTitle,
+                                           process_->state.texts.text(settings::Text::HostEndedEarly));
                 process_->endProgram(process_->state.args.automaticWrite() ? 1 : 0);
             }
             return;

@@ -177,8 +177,7 @@ void RunController::OnEndExecution(host::PartProgram&, int terminationType) {
     // got one has written nothing and must not look like a success.
     if (online() && process_.state.args.automaticWrite()) {
         process_.messages().error(platform::kApplicationTitle,
-                                  "The part program ended without closing the run with a statistics transfer "
-                                  "command, so no output file was written.");
+                                  process_.state.texts.text(settings::Text::NoStatisticsTransfer));
         if (process_.unattended()) process_.endProgram(1);
     }
 }

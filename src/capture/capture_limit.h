@@ -3,13 +3,11 @@
 
 #include "capture/run_data.h"
 #include "platform/messages.h"
+#include "settings/language_texts.h"
 
 namespace kelmar::capture {
 
-inline constexpr const char* kLimitNotice =
-    "The run already holds 32767 characteristics or comment blocks. Further values of this run are not captured.";
-
 // Tells the user that the run is full, once per run (the run resets clear the flag).
-void tellLimitOnce(RunData& run, platform::Messages& messages);
+void tellLimitOnce(RunData& run, platform::Messages& messages, const settings::LanguageTexts& texts);
 
 }  // namespace kelmar::capture

@@ -42,7 +42,7 @@ void captureComment(CaptureContext& context, const CaptureMode& mode, const host
     RunData& run = context.run;
     // One block per line counts one block more than it fills.
     const int needed = multiLine ? kCommentLines + 1 : 1;
-    if (run.CommentBlockCount() > kMaxCount - needed) return tellLimitOnce(run, context.messages);
+    if (run.CommentBlockCount() > kMaxCount - needed) return tellLimitOnce(run, context.messages, context.texts);
     run.state.CommentPending = true;
     int block = *run.appendCommentBlock();
     run.PendingComments[1] = static_cast<std::int16_t>(block);

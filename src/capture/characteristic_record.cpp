@@ -27,7 +27,7 @@ std::int16_t takeCommentBlock(CaptureContext& context, const CaptureMode& mode, 
 NewRecord::NewRecord(CaptureContext& context)
     : context_(context), row_(nullptr), sequenceBefore_(context.run.state.SequenceNumber) {
     row_ = context.run.appendCharacteristic();
-    if (!row_) tellLimitOnce(context.run, context.messages);
+    if (!row_) tellLimitOnce(context.run, context.messages, context.texts);
 }
 
 NewRecord::~NewRecord() {

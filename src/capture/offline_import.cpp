@@ -54,7 +54,7 @@ bool fctGetValuesOffline(CaptureContext& context, host::HostApplication& applica
     if (savedDisplay) walked = host::tryStep([&] { application.SetDisplayFlag(*savedDisplay); }) && walked;
     context.window.setProgressVisible(false);
     if (!walked) {
-        context.messages.error(platform::kApplicationTitle, kOfflineImportError);
+        context.messages.error(platform::kApplicationTitle, context.texts.text(settings::Text::OfflineValuesUnreadable));
         return false;
     }
     context.window.setStatusPanel(2, context.texts.line(kImportFinishedLine));

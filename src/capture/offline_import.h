@@ -7,12 +7,9 @@
 
 namespace kelmar::capture {
 
-inline constexpr const char* kOfflineImportError =
-    "Values can't read correctly because an error appeared. Error Code 'fctGetValuesOffline'";
-
 // Walks every command of the part program taken when the host was attached (not whatever
 // the host shows now) and opens the data entry form. On a failed host call shows
-// kOfflineImportError and returns false; the caller then ends the program.
+// its error message and returns false; the caller then ends the program.
 bool fctGetValuesOffline(CaptureContext& context, host::HostApplication& application,
                          const host::PartProgram& attachedProgram);
 

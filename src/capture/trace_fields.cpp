@@ -118,7 +118,7 @@ void storeList(RunData& run, platform::Messages& messages, const settings::Langu
         rest = comma == std::string_view::npos ? std::string_view() : rest.substr(comma + 1);
         if (!run.growQdasData(++index)) {
             // Every later item lies beyond the limit as well.
-            tellLimitOnce(run, messages);
+            tellLimitOnce(run, messages, texts);
             return;
         }
         run.CharacteristicQdasData[index].fields[k.field] = checkedNumber(k, item, messages, texts);
@@ -156,7 +156,7 @@ void storeText(RunData& run, platform::Messages& messages, const settings::Langu
     if (k.field != kNameQueue) {
         run.PartQdasData[1].fields[k.field] = std::move(text);
     } else if (!run.appendName(std::move(text))) {
-        tellLimitOnce(run, messages);
+        tellLimitOnce(run, messages, texts);
     }
 }
 

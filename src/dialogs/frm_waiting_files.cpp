@@ -13,22 +13,15 @@
 namespace kelmar::dialogs {
 namespace {
 
-// The window's own texts, kept together until they come from the language files.
-constexpr const char* kCaption = "Waiting files";
-constexpr const char* kColumns[] = {"File", "Kept", "Destination", "Why it waits"};
-constexpr const char* kDeliverNow = "Deliver now";
-constexpr const char* kClose = "Close";
-constexpr const char* kIncomplete = "incomplete";
-constexpr const char* kNoDestination = "unknown: please upload it by hand";
-constexpr const char* kDelivered = "%1 delivered, %2 still waiting.";
-constexpr const char* kOneWaiting = "1 measurement waits";
-constexpr const char* kManyWaiting = "%1 measurements wait";
+using settings::Text;
 
 QString shown(const std::string& bytes) { return shell::toQt(bytes, platform::installationCodePage()); }
 
-QString destinationText(const qdas::WaitingSet& set) {
-    if (set.incomplete) return QString::fromLatin1(kIncomplete);
-    if (!set.routing) return QString::fromLatin1(kNoDestination);
+QString textOf(const settings::LanguageTexts& texts, Text id) { return shell::toQt(texts.text(id), texts.codePage); }
+
+QString destinationText(const settings::LanguageTexts& texts, const qdas::WaitingSet& set) {
+    if (set.incomplete) return textOf(texts, Text::WaitingIncomplete);
+    if (!set.routing) return textOf(texts, Text::WaitingNoDestination);
     QStringList folders;
     for (const std::string& folder : qdas::resultFolders(*set.routing)) folders << shown(folder);
     if (set.routing->monitor) folders << shown(set.routing->monitoringFolder);
@@ -37,21 +30,25 @@ QString destinationText(const qdas::WaitingSet& set) {
 
 }  // namespace
 
-QString waitingCountText(int count) {
+QString waitingCountText(const settings::LanguageTexts& texts, int count) {
     if (count <= 0) return {};
-    return count == 1 ? QString::fromLatin1(kOneWaiting) : QString::fromLatin1(kManyWaiting).arg(count);
+    if (count == 1) return textOf(texts, Text::OneMeasurementWaits);
+    return shell::toQt(texts.text(Text::MeasurementsWait, {std::to_string(count)}), texts.codePage);
 }
 
 frm_WaitingFiles::frm_WaitingFiles(shell::KelmarProcess& process, QWidget& mainWindow, WaitingFilesSource source)
     : DialogBase(process, mainWindow, "frm_WaitingFiles"), source_(std::move(source)) {
-    setWindowTitle(QString::fromLatin1(kCaption));
+    const settings::LanguageTexts& texts = process.state.texts;
+    setWindowTitle(textOf(texts, Text::WaitingFilesCaption));
     auto* layout = new QVBoxLayout(this);
     lstWaiting_ = new QTreeWidget(this);
     lstWaiting_->setObjectName("lstWaiting");
     lstWaiting_->setRootIsDecorated(false);
     lstWaiting_->setColumnCount(4);
     QStringList headers;
-    for (const char* column : kColumns) headers << QString::fromLatin1(column);
+    for (Text column : {Text::WaitingColumnFile, Text::WaitingColumnKept, Text::WaitingColumnDestination,
+                        Text::WaitingColumnReason})
+        headers << textOf(texts, column);
     lstWaiting_->setHeaderLabels(headers);
     lstWaiting_->header()->setStretchLastSection(true);
     layout->addWidget(lstWaiting_, 1);
@@ -61,10 +58,10 @@ frm_WaitingFiles::frm_WaitingFiles(shell::KelmarProcess& process, QWidget& mainW
     layout->addWidget(lblResult_);
     auto* row = new QHBoxLayout;
     row->addStretch(1);
-    auto* deliver = new QPushButton(QString::fromLatin1(kDeliverNow), this);
+    auto* deliver = new QPushButton(textOf(texts, Text::DeliverNow), this);
     deliver->setObjectName("cmdDeliverNow");
     deliver->setDefault(true);
-    auto* close = new QPushButton(QString::fromLatin1(kClose), this);
+    auto* close = new QPushButton(textOf(texts, Text::CloseButton), this);
     close->setObjectName("cmdClose");
     row->addWidget(deliver);
     row->addWidget(close);
@@ -77,12 +74,13 @@ frm_WaitingFiles::frm_WaitingFiles(shell::KelmarProcess& process, QWidget& mainW
 
 void frm_WaitingFiles::refresh() {
     lstWaiting_->clear();
+    const settings::LanguageTexts& texts = process_.state.texts;
     for (const qdas::WaitingSet& set : source_.list ? source_.list() : std::vector<qdas::WaitingSet>{}) {
         auto* item = new QTreeWidgetItem(lstWaiting_);
         item->setText(0, shown(platform::joinPath(set.folder, set.fileName())));
         item->setText(1, shown(set.kept));
-        item->setText(2, destinationText(set));
-        item->setText(3, shown(set.reason));
+        item->setText(2, destinationText(texts, set));
+        item->setText(3, set.incomplete && set.reason.empty() ? textOf(texts, Text::RunCutOff) : shown(set.reason));
         for (int column = 0; column < 4; ++column) item->setToolTip(column, item->text(column));
     }
     for (int column = 0; column < 3; ++column) lstWaiting_->resizeColumnToContents(column);
@@ -91,7 +89,10 @@ void frm_WaitingFiles::refresh() {
 void frm_WaitingFiles::cmdDeliverNow_Click() {
     if (!source_.deliver) return;
     const qdas::Redelivery result = source_.deliver();
-    lblResult_->setText(QString::fromLatin1(kDelivered).arg(result.delivered).arg(result.waiting));
+    const settings::LanguageTexts& texts = process_.state.texts;
+    lblResult_->setText(shell::toQt(texts.text(Text::DeliveredAndWaiting, {std::to_string(result.delivered),
+                                                                           std::to_string(result.waiting)}),
+                                    texts.codePage));
     refresh();
 }
 

@@ -36,6 +36,6 @@ private:
 };
 
 // The status-bar text for a number of waiting measurements; empty for none.
-QString waitingCountText(int count);
+QString waitingCountText(const settings::LanguageTexts& texts, int count);
 
 }  // namespace kelmar::dialogs

@@ -22,6 +22,7 @@ namespace kelmar::qdas {
 namespace {
 
 namespace names = settings::names;
+using settings::Text;
 constexpr const char* kTitle = platform::kApplicationTitle;
 
 // About the size of a characteristic block and of a value group, so a large run is
@@ -46,11 +47,11 @@ std::optional<std::string> chooseBaseFolder(WriterContext& c, const OutputSettin
     if (settings.SelectFolder) {
         folder = c.window.lblPath();
         if (folder.empty()) {
-            c.messages.plain(kTitle, "No Path for output file selected.");
+            c.messages.plain(kTitle, c.texts.text(Text::NoPathForOutput));
             return std::nullopt;
         }
         if (!FolderExists(c.files, folder)) {
-            c.messages.plain(kTitle, "Selected folder didn't exist.");
+            c.messages.plain(kTitle, c.texts.text(Text::SelectedFolderMissing));
             return std::nullopt;
         }
     } else if (settings.PartProgFolder) {
@@ -66,22 +67,22 @@ std::optional<std::string> chooseBaseFolder(WriterContext& c, const OutputSettin
             folder = argument;
             fromPartProgram = false;
             if (!FolderExists(c.files, folder)) {
-                c.messages.plain(kTitle, "Folder in Command line didn't exist.");
+                c.messages.plain(kTitle, c.texts.text(Text::CommandLineFolderMissing));
                 return std::nullopt;
             }
         }
     }
     // An empty folder would put the result folders at the root of the file system.
     if (fromPartProgram && folder.empty()) {
-        c.messages.plain(kTitle, "The part program gives no folder for the output file.");
+        c.messages.plain(kTitle, c.texts.text(Text::PartProgramGivesNoFolder));
         return std::nullopt;
     }
     if (fromPartProgram && !FolderExists(c.files, folder)) {
-        c.messages.plain(kTitle, "The folder of the part program " + folder + " doesn't exist.");
+        c.messages.plain(kTitle, c.texts.text(Text::PartProgramFolderMissing, {folder}));
         return std::nullopt;
     }
     if (folder.empty()) {
-        c.messages.plain(kTitle, "No folder for the output file is set. Please check your settings.");
+        c.messages.plain(kTitle, c.texts.text(Text::NoOutputFolderSet));
         return std::nullopt;
     }
     return folder;
@@ -99,8 +100,7 @@ bool partIsOK(const capture::RunData& run, int count) {
 
 bool ensureFolder(WriterContext& c, const std::string& folder) {
     if (FolderExists(c.files, folder) || CreateFolder(c.files, folder)) return true;
-    c.messages.plain(kTitle,
-                     "Software can't create the output folder " + folder + ". Please check your system privilegs");
+    c.messages.plain(kTitle, c.texts.text(Text::CannotCreateOutputFolder, {folder}));
     return false;
 }
 
@@ -151,14 +151,14 @@ bool makeFolders(platform::FileSystem& files, const std::string& folder, int dep
 
 // Why a set was not written into a folder, in the user's words.
 std::string writeFailureText(WriterContext& c, const WrittenSet& set, const std::string& folder) {
-    const std::string reason = " (" + c.files.lastErrorText() + ")";
+    const std::string reason = c.files.lastErrorText();
     switch (set.failure) {
         case WrittenSet::Failure::Write:
-            return "The file could not be written completely into " + folder + reason + ".";
+            return c.texts.text(Text::FileNotWrittenCompletely, {folder, reason});
         case WrittenSet::Failure::Rename:
-            return "The file could not be put in place in " + folder + reason + ".";
+            return c.texts.text(Text::FileNotPutInPlace, {folder, reason});
         case WrittenSet::Failure::Flush:
-            return "The files in " + folder + " could not be saved to the disk" + reason + ".";
+            return c.texts.text(Text::FilesNotSaved, {folder, reason});
         case WrittenSet::Failure::None:
             break;
     }
@@ -170,7 +170,7 @@ std::string writeFailureText(WriterContext& c, const WrittenSet& set, const std:
 std::optional<std::string> writeInto(WriterContext& c, const std::string& folder, const std::string& baseName,
                                      std::span<const FileToWrite> set, std::string& placedAs, bool lastPlace) {
     if (!makeFolders(c.files, folder))
-        return "Software can't create the output folder " + folder + " (" + c.files.lastErrorText() + ").";
+        return c.texts.text(Text::OutputFolderNotCreatedWhy, {folder, c.files.lastErrorText()});
     const WrittenSet written = writeFileSet(c.files, folder, baseName, set);
     placedAs = written.baseName;
     if (written.failure == WrittenSet::Failure::None || (lastPlace && written.failure == WrittenSet::Failure::Flush))
@@ -189,7 +189,7 @@ bool deliverStraight(WriterContext& c, const Routing& routing, const std::string
     bool whole = true;
     for (const std::string& folder : resultFolders(routing)) {
         if (!FolderExists(c.files, folder)) {
-            reasons.push_back("The folder " + folder + " doesn't exist.");
+            reasons.push_back(c.texts.text(Text::ResultFolderMissing, {folder}));
             whole = false;
             continue;
         }
@@ -203,7 +203,7 @@ bool deliverStraight(WriterContext& c, const Routing& routing, const std::string
     if (!routing.monitor) return whole;
     const std::string& monitor = routing.monitoringFolder;
     if (!FolderExists(c.files, monitor) && !CreateFolder(c.files, monitor)) {
-        reasons.push_back("System can't create the folder for the Q-DAS Moitoring file.");
+        reasons.push_back(c.texts.text(Text::MonitoringFolderNotCreated));
         return false;
     }
     const std::string description = platform::joinPath(monitor, kMonitoringDescription);
@@ -214,15 +214,15 @@ bool deliverStraight(WriterContext& c, const Routing& routing, const std::string
     const std::optional<std::string> values = nextMonitoringValueFile(c.files, monitor);
     const FileToWrite valueFile[] = {{"dfx", set[1].text}};
     if (!values || writeFileSet(c.files, monitor, values->substr(0, 8), valueFile).failure != WrittenSet::Failure::None) {
-        reasons.push_back("Copy of Monitoring file " + baseName + ".dfx to " + monitor + " failed.");
+        reasons.push_back(c.texts.text(Text::MonitoringCopyFailed, {baseName + ".dfx", monitor}));
         whole = false;
     }
     return whole;
 }
 
 // A failure message with the log that holds its details.
-std::string withLog(const std::string& text, const std::string& logPath) {
-    return logPath.empty() ? text : text + "\nDetails are in " + logPath + ".";
+std::string withLog(WriterContext& c, const std::string& text, const std::string& logPath) {
+    return logPath.empty() ? text : text + "\n" + c.texts.text(Text::DetailsInLog, {logPath});
 }
 
 std::string joined(const std::vector<std::string>& texts) {
@@ -241,7 +241,7 @@ bool noFormatChosen(const settings::SettingsStore& store) {
 std::optional<WrittenOutput> WriteOutputFiles(WriterContext& c, bool keepInTempData) {
     const int count = c.window.characteristicListCount();
     if (count <= 0) {
-        c.messages.plain(kTitle, "No Characteristics for Output available.");
+        c.messages.plain(kTitle, c.texts.text(Text::NoCharacteristics));
         return std::nullopt;
     }
     c.window.markAllCharacteristics();
@@ -249,8 +249,7 @@ std::optional<WrittenOutput> WriteOutputFiles(WriterContext& c, bool keepInTempD
     bool distribute = !keepInTempData;
     std::optional<OutputSettings> settings = readOutputSettings(c.settings);
     if (!settings) {
-        c.messages.error(
-            kTitle, "Settings for the output file are missing. Output will be canceled. Please check you settings.");
+        c.messages.error(kTitle, c.texts.text(Text::OutputSettingsMissing));
         distribute = false;
     }
     // Taken before the folder checks: a run stopped below has used its counter value.
@@ -265,7 +264,7 @@ std::optional<WrittenOutput> WriteOutputFiles(WriterContext& c, bool keepInTempD
     const bool partOK = settings && settings->UseFolders && partIsOK(c.run, count);
     if (distribute && settings->UseFolders) distribute = makeResultFolders(c, baseFolder, partOK);
     if (distribute && noFormatChosen(c.settings)) {
-        c.messages.plain(kTitle, "No format for the output file is set. Please check your settings.");
+        c.messages.plain(kTitle, c.texts.text(Text::NoOutputFormat));
         distribute = false;
     }
     const bool dfdFormat = c.settings.readFlag(names::DFD).value_or(false);
@@ -277,13 +276,11 @@ std::optional<WrittenOutput> WriteOutputFiles(WriterContext& c, bool keepInTempD
             BuildOutputFileName(settings->codes, counter.counter, "dfq", settings->rule, nameSources(c), &shortened);
         baseName = fileName.substr(0, fileName.size() - 4);
         if (shortened)
-            c.messages.information(kTitle, "The name of the output file is too long for the file system. The file is "
-                                           "named " +
-                                               baseName + extensionOf(dfdFormat) + ".");
+            c.messages.information(kTitle, c.texts.text(Text::OutputNameShortened, {baseName + extensionOf(dfdFormat)}));
     }
     if (baseName.empty()) {
         if (settings && distribute)
-            c.messages.plain(kTitle, "The settings give the output file no name. Please check your settings.");
+            c.messages.plain(kTitle, c.texts.text(Text::NoOutputName));
         distribute = false;
         baseName = partInformationName(c, counter.counter);
     }
@@ -300,12 +297,11 @@ std::optional<WrittenOutput> WriteOutputFiles(WriterContext& c, bool keepInTempD
     if (!refused) {
         if (!distribute) {
             if (output.baseName != baseName)
-                c.messages.information(kTitle, "An earlier measurement still waits in " +
-                                                   platform::joinPath(tempData, baseName + extensionOf(dfdFormat)) +
-                                                   ".");
-            const std::string text = "The measurement was kept in " +
-                                     platform::joinPath(tempData, output.baseName + extensionOf(dfdFormat)) +
-                                     ". Please upload it manually.";
+                c.messages.information(kTitle,
+                                       c.texts.text(Text::EarlierMeasurementWaits,
+                                                    {platform::joinPath(tempData, baseName + extensionOf(dfdFormat))}));
+            const std::string text = c.texts.text(
+                Text::MeasurementKept, {platform::joinPath(tempData, output.baseName + extensionOf(dfdFormat))});
             logDelivery(c, text);
             c.messages.plain(kTitle, text);
         }
@@ -316,7 +312,7 @@ std::optional<WrittenOutput> WriteOutputFiles(WriterContext& c, bool keepInTempD
         const Routing& routing = *output.routing;
         if (deliverStraight(c, routing, baseName, set, reasons)) {
             const std::string text =
-                reasons.front() + "\nThe measurement was written straight into " + joined(resultFolders(routing)) + ".";
+                reasons.front() + "\n" + c.texts.text(Text::WrittenStraightInto, {joined(resultFolders(routing))});
             logDelivery(c, text);
             c.messages.information(kTitle, text);
             output.delivered = true;
@@ -325,7 +321,7 @@ std::optional<WrittenOutput> WriteOutputFiles(WriterContext& c, bool keepInTempD
     }
     // Neither TempData nor the result folders took it whole: it waits in the user's own folder.
     std::optional<std::string> waiting =
-        c.waitingFolder.empty() ? std::optional<std::string>("No folder of the user is known.")
+        c.waitingFolder.empty() ? std::optional<std::string>(c.texts.text(Text::NoUserFolderKnown))
                                 : writeInto(c, c.waitingFolder, baseName, set, output.baseName, true);
     if (waiting && !c.waitingFolder.empty()) {
         // Last, a short name of our own, in case the name itself was what no folder took.
@@ -334,18 +330,17 @@ std::optional<WrittenOutput> WriteOutputFiles(WriterContext& c, bool keepInTempD
         waiting = writeInto(c, c.waitingFolder, shortName, set, output.baseName, true);
     }
     if (!waiting) {
+        const std::string kept = platform::joinPath(c.waitingFolder, output.baseName + extensionOf(dfdFormat));
         const std::string text =
-            joined(reasons) + "\nThe measurement was kept in " +
-            platform::joinPath(c.waitingFolder, output.baseName + extensionOf(dfdFormat)) +
-            (distribute ? ". It will be delivered again by itself." : ". Please upload it manually.");
-        c.messages.error(kTitle, withLog(text, logDelivery(c, text)));
+            joined(reasons) + "\n" + c.texts.text(distribute ? Text::KeptForRedelivery : Text::MeasurementKept, {kept});
+        c.messages.error(kTitle, withLog(c, text, logDelivery(c, text)));
         output.folder = c.waitingFolder;
         output.keptInTempData = true;
         return output;
     }
     reasons.push_back(*waiting);
-    const std::string text = joined(reasons) + "\nThe measurement could not be saved anywhere. Output will be canceled.";
-    c.messages.error(kTitle, withLog(text, logDelivery(c, text)));
+    const std::string text = joined(reasons) + "\n" + c.texts.text(Text::SavedNowhere);
+    c.messages.error(kTitle, withLog(c, text, logDelivery(c, text)));
     return std::nullopt;
 }
 
@@ -384,18 +379,14 @@ std::unique_ptr<platform::FileLock> takeWriterLock(WriterContext& c) {
     std::unique_ptr<platform::FileLock> lock = c.files.lockFile(lockFile, c.lockWaitMilliseconds);
     if (lock) return lock;
     if (c.files.fileExists(lockFile)) {
-        c.messages.plain(kTitle,
-                         "Another instance of the program is still writing its output files, so "
-                         "this output cannot be distributed now.");
+        c.messages.plain(kTitle, c.texts.text(Text::AnotherInstanceWriting));
         return nullptr;
     }
     const std::string userLock = platform::joinPath(c.waitingFolder, kWriterLockFile);
     if (!c.waitingFolder.empty() && makeFolders(c.files, c.waitingFolder) &&
         (lock = c.files.lockFile(userLock, c.lockWaitMilliseconds)))
         return lock;
-    c.messages.plain(kTitle, "The file " + lockFile +
-                                 " could not be created, so this output cannot be distributed "
-                                 "safely. Please check your system privilegs");
+    c.messages.plain(kTitle, c.texts.text(Text::LockFileNotCreated, {lockFile}));
     return nullptr;
 }
 

@@ -68,7 +68,7 @@ private:
     bool wholeSetThere(const std::string& folder) const;
     std::string sourcePath(const std::string& file) const { return platform::joinPath(source_.folder, file); }
     std::string copyFailure(const std::string& file, const std::string& destination) const {
-        return "Copy of " + sourcePath(file) + "\nto\n" + destination + "\nfailed. Please upload the file manually.";
+        return c_.texts.text(settings::Text::CopyFailed, {sourcePath(file), destination});
     }
 
     WriterContext& c_;
@@ -119,7 +119,7 @@ bool Upload::wholeSetThere(const std::string& folder) const {
 }
 
 void Upload::copy(const std::string& file, const std::string& destination, Part part) {
-    const std::string text = "Copy of " + sourcePath(file) + " to " + destination + " in progress...";
+    const std::string text = c_.texts.text(settings::Text::CopyInProgress, {sourcePath(file), destination});
     status(text);
     log(part == Part::Dfd ? "Status Message: " + text : text);
     const std::size_t member = part == Part::Dfx ? 1 : 0;
@@ -212,8 +212,7 @@ void Upload::removeDelivered() {
     // Once per folder, and before any source goes: a power loss must not take both.
     for (const std::string& folder : copiedInto_)
         if (!c_.files.flushFolder(folder))
-            fail("The copies in " + folder + " could not be saved to the disk. The files stay in " + source_.folder +
-                 ".");
+            fail(c_.texts.text(settings::Text::CopiesNotSaved, {folder, source_.folder}));
     if (error_) return;
     for (const Removal& removal : removals_)
         if (!c_.files.removeFile(sourcePath(removal.file)) && removal.logFailure)
@@ -228,13 +227,13 @@ void Upload::monitorDescription(const std::string& file) {
     log("DFD blnMONITOR=True");
     const std::string& folder = routing_.monitoringFolder;
     if (!FolderExists(c_.files, folder) && !CreateFolder(c_.files, folder))
-        fail("System can't create the folder for the Q-DAS Moitoring file.");
+        fail(c_.texts.text(settings::Text::MonitoringFolderNotCreated));
     // The description goes there once and is never replaced.
     if (c_.files.fileExists(platform::joinPath(folder, kMonitoringDescription))) return;
     if (copyWithoutOverwriting(c_.files, sourcePath(file), folder, kMonitoringDescription))
         copied(folder);
     else
-        fail("Copy of Monitoring file " + file + " to " + folder + " failed.");
+        fail(c_.texts.text(settings::Text::MonitoringCopyFailed, {file, folder}));
 }
 
 void Upload::monitorValues(const std::string& file) {
@@ -248,7 +247,7 @@ void Upload::monitorValues(const std::string& file) {
     if (target && copyWithoutOverwriting(c_.files, sourcePath(file), folder, *target))
         copied(folder);
     else
-        fail("Copy of Monitoring file \n" + file + "\nto\n" + folder + " failed.");
+        fail(c_.texts.text(settings::Text::MonitoringValueCopyFailed, {file, folder}));
 }
 
 void Upload::start() {
@@ -270,7 +269,7 @@ void Upload::dfd(const std::string& baseName) {
 
     log("Copy of DFX File");
     const std::string values = baseName + ".dfx";
-    const std::string text = "Upload of " + values + " in progress ...";
+    const std::string text = c_.texts.text(settings::Text::UploadInProgress, {values});
     status(text);
     log(text);
     route(values, kDfxEntries, Part::Dfx);
@@ -309,9 +308,8 @@ bool Upload::finish() {
         const std::string logPath = logDelivery(c_, "The measurement " + baseName_ + " waits in " + source_.folder);
         if (!source_.quiet)
             c_.messages.error(platform::kApplicationTitle,
-                              "The measurement " + baseName_ + " waits in " + source_.folder +
-                                  " and will be delivered again by itself." +
-                                  (logPath.empty() ? "" : " Details are in " + logPath + "."));
+                              c_.texts.text(settings::Text::MeasurementWaitsIn, {baseName_, source_.folder}) +
+                                  (logPath.empty() ? "" : " " + c_.texts.text(settings::Text::DetailsInLog, {logPath})));
     }
     status(c_.texts.line(241));
     log("End of Upload");

@@ -118,7 +118,6 @@ std::vector<WaitingSet> findWaitingSets(platform::FileSystem& files, const std::
                 if (owner == self || (owner != 0 && files.processRunning(owner))) continue;
                 set.baseName = name;
                 set.incomplete = true;
-                set.reason = "The run that wrote it was cut off; it may not be whole.";
                 sets.push_back(set);
                 continue;
             }
@@ -140,7 +139,7 @@ std::string checkProgramFolder(WriterContext& c) {
         const bool partData = std::string_view(name) == "PartData";
         const std::string folder = platform::joinPath(c.programFolder, name);
         if (!c.files.folderExists(folder) && !c.files.createFolder(folder)) {
-            problems += "The folder " + folder + " cannot be made (" + c.files.lastErrorText() + ").\n";
+            problems += c.texts.text(settings::Text::FolderCannotBeMade, {folder, c.files.lastErrorText()}) + "\n";
             counterStuck = counterStuck || partData;
             continue;
         }
@@ -150,13 +149,13 @@ std::string checkProgramFolder(WriterContext& c) {
             c.files.removeFile(*probe);
             continue;
         }
-        problems += "The folder " + folder + " cannot be written (" + c.files.lastErrorText() + ").\n";
+        problems += c.texts.text(settings::Text::FolderCannotBeWritten, {folder, c.files.lastErrorText()}) + "\n";
         counterStuck = counterStuck || partData;
     }
     if (problems.empty()) return {};
-    const std::string where = c.waitingFolder.empty() ? std::string("no folder of the user") : c.waitingFolder;
-    const std::string text = problems + "Measurements go straight into their result folders, or wait in " + where +
-                             (counterStuck ? ". A counter kept in PartData cannot be advanced." : ".");
+    const std::string where = c.waitingFolder.empty() ? c.texts.text(settings::Text::NoUserFolder) : c.waitingFolder;
+    const std::string text = problems + c.texts.text(settings::Text::MeasurementsGoStraight, {where}) +
+                             (counterStuck ? " " + c.texts.text(settings::Text::CounterCannotAdvance) : "");
     logDelivery(c, text);
     return text;
 }

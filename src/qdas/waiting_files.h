@@ -21,7 +21,7 @@ struct WaitingSet {
     bool dfdFormat = false;
     bool incomplete = false;  // a temporary of a run that was cut off: shown, never delivered
     std::string kept;         // when it was kept ("2026-12-08 14:31:05"); empty when unknown
-    std::string reason;       // why it waits
+    std::string reason;       // why it waits; empty for an incomplete set, whose window says why
     std::optional<Routing> routing;  // where it goes; nothing when that is unknown
 
     // The name of its description or only file ("A.dfd"), or of the incomplete file.

@@ -50,9 +50,9 @@ bool OrvConnect(HostConnection& connection, ConnectionContext& context) {
     };
     // Nothing read must never end the program without a word.
     if (!readStep([&] { application = context.locator.GetApplication(); }) || !application) {
-        context.messages.error(platform::kApplicationTitle,
-                               "The host's application object cannot be read" + (reason.empty() ? "" : ": " + reason) +
-                                   "\n" + context.texts.line(274) + " 'OrvConnect3'");
+        const std::string unread = reason.empty() ? context.texts.text(settings::Text::HostApplicationUnreadable)
+                                                  : context.texts.text(settings::Text::HostApplicationUnreadableWhy, {reason});
+        context.messages.error(platform::kApplicationTitle, unread + "\n" + context.texts.line(274) + " 'OrvConnect3'");
         return false;
     }
     std::shared_ptr<host::PartProgram> program;
@@ -64,7 +64,7 @@ bool OrvConnect(HostConnection& connection, ConnectionContext& context) {
     std::string fullName;
     if (!readStep([&] { fullName = program->FullName(); })) {
         context.messages.error(platform::kApplicationTitle,
-                               "The full name of the active part program cannot be read: " + reason + "\n" +
+                               context.texts.text(settings::Text::PartProgramNameUnreadable, {reason}) + "\n" +
                                    context.texts.line(274) + " 'OrvConnect4'");
         return false;
     }

@@ -122,7 +122,7 @@ TEST(CaptureBadInput, AFullRunRefusesMoreAndTellsOnce) {
     EXPECT_EQ(h.run.CommentBlockCount(), capture::kMaxCount - 20);
     EXPECT_FALSE(h.run.state.CommentPending);
     EXPECT_EQ(h.run.qdasDataUpper(), -1);
-    EXPECT_EQ(h.messages.texts(), std::vector<std::string>{capture::kLimitNotice});
+    EXPECT_EQ(h.messages.texts(), std::vector<std::string>{settings::englishText(settings::Text::RunLimitReached)});
 
     h.setting("MultiLine", "0");
     h.executeCommand(3);

@@ -140,5 +140,5 @@ TEST_F(TraceFields, ListItemsPastTheLimitAreRefusedAndToldOnce) {
     apply("K2006", "0,0,1");
     EXPECT_EQ(run.qdasDataUpper(), capture::kMaxCount);
     EXPECT_EQ(item(capture::kMaxCount, field::K2005) + item(capture::kMaxCount, field::K2006), "30");
-    EXPECT_EQ(messages.texts(), std::vector<std::string>{capture::kLimitNotice});
+    EXPECT_EQ(messages.texts(), std::vector<std::string>{settings::englishText(settings::Text::RunLimitReached)});
 }

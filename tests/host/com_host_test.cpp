@@ -249,7 +249,7 @@ TEST(ComHost, FailedMembersWrongTypesAndEmptyObjectsAreHostErrorsNamingTheMember
     capture::CaptureContext context{w.run, w.settings, w.texts, w.messages, w.args, served.locator,
                                     window, "",         [] {},   [] {}};
     EXPECT_FALSE(capture::fctGetValuesOffline(context, *app, *program));
-    EXPECT_EQ(w.messages.texts(), std::vector<std::string>{capture::kOfflineImportError});
+    EXPECT_EQ(w.messages.texts(), std::vector<std::string>{settings::englishText(settings::Text::OfflineValuesUnreadable)});
     EXPECT_TRUE(app->DisplayFlag());  // restored after the failed walk
 }
 

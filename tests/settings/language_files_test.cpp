@@ -10,10 +10,13 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <fstream>
 #include <map>
+#include <regex>
 #include <set>
 #include <sstream>
+#include <vector>
 
 using namespace kelmar;
 
@@ -148,4 +151,50 @@ TEST(ShippedLanguages, EveryProgramTextResolvesInEveryLanguage) {
               "3 Characteristics are out of tolerance.");
     EXPECT_EQ(texts.text(settings::Text::CopyFailed, {"a", "b"}),
               "Copy of a\nto\nb\nfailed. Please upload the file manually.");
+}
+
+namespace {
+
+// The string literals in the argument list that starts at `open` (just past its parenthesis).
+std::vector<std::string> literalArguments(const std::string& source, size_t open) {
+    std::vector<std::string> literals;
+    for (size_t at = open, depth = 1; depth > 0 && at < source.size(); ++at) {
+        const char c = source[at];
+        if (c == '(') ++depth;
+        if (c == ')') --depth;
+        if (c == '\'' && at + 2 < source.size()) at += source[at + 1] == '\\' ? 3 : 2;
+        if (c != '"') continue;
+        size_t end = at + 1;
+        while (end < source.size() && source[end] != '"') end += source[end] == '\\' ? 2 : 1;
+        literals.push_back(source.substr(at + 1, end - at - 1));
+        at = end;
+    }
+    return literals;
+}
+
+}  // namespace
+
+// A message, status text or tool tip that the code spells out would stay English in every language:
+// every one comes from the language files. The host simulator and Kelmar.log stay English.
+TEST(ShippedLanguages, NoMessageOrStatusCallSpellsOutItsText) {
+    const std::regex call(R"(\b(error|plain|information|askYesNo|fail|setStatusText|status|setToolTip|setOwnToolTip)\s*\()");
+    const std::regex words("[A-Za-z]{2,} [A-Za-z]{2,}");
+    std::vector<std::string> found;
+    size_t files = 0;
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(test::sourceDir() + "/src")) {
+        const std::string path = entry.path().generic_string();
+        if (path.find("/src/host/") != std::string::npos ||
+            (!path.ends_with(".cpp") && !path.ends_with(".h")))
+            continue;
+        std::ifstream in(entry.path(), std::ios::binary);
+        std::ostringstream content;
+        content << in.rdbuf();
+        const std::string source = content.str();
+        ++files;
+        for (auto it = std::sregex_iterator(source.begin(), source.end(), call); it != std::sregex_iterator(); ++it)
+            for (const std::string& literal : literalArguments(source, it->position() + it->length()))
+                if (std::regex_search(literal, words)) found.push_back(path + ": " + literal);
+    }
+    EXPECT_GT(files, 100u);
+    EXPECT_EQ(found, std::vector<std::string>{});
 }
