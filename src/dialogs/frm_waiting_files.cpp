@@ -4,8 +4,11 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
+#include <QScreen>
+#include <QStyle>
 #include <QTreeWidget>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "shell/qt_text.h"
 #include "platform/paths.h"
@@ -83,7 +86,14 @@ void frm_WaitingFiles::refresh() {
         item->setText(3, set.incomplete && set.reason.empty() ? textOf(texts, Text::RunCutOff) : shown(set.reason));
         for (int column = 0; column < 4; ++column) item->setToolTip(column, item->text(column));
     }
-    for (int column = 0; column < 3; ++column) lstWaiting_->resizeColumnToContents(column);
+    // Every column as wide as its entries and its heading; the window grows to show them, within the screen.
+    int wanted = 2 * lstWaiting_->frameWidth() + lstWaiting_->style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+    for (int column = 0; column < lstWaiting_->columnCount(); ++column) {
+        lstWaiting_->resizeColumnToContents(column);
+        wanted += lstWaiting_->header()->sectionSize(column);
+    }
+    const QScreen* shownOn = screen();
+    lstWaiting_->setMinimumWidth(std::min(wanted, shownOn ? shownOn->availableGeometry().width() * 9 / 10 : wanted));
 }
 
 void frm_WaitingFiles::cmdDeliverNow_Click() {

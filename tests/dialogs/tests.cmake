@@ -2,3 +2,4 @@
 kelmar_add_test(dialogs/frm_dateneingabe_test.cpp QT LIBS kelmar_app_fixture)
 kelmar_add_test(dialogs/frm_k0011_test.cpp QT LIBS kelmar_app_fixture)
 kelmar_add_test(dialogs/dialog_support_test.cpp QT LIBS kelmar_app_fixture)
+kelmar_add_test(dialogs/window_fit_test.cpp QT LIBS kelmar_app_fixture)
