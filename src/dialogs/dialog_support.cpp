@@ -11,12 +11,36 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QScreen>
+#include <QTimer>
 
 namespace kelmar::dialogs {
 namespace {
 
 // The system's names of the Cancel buttons.
 constexpr const char* kCancelNames[] = {"cmdCancel", "CancelButton"};
+
+// A window manager places a window anew each time it is shown again, wherever it likes. For a
+// moment after the main window comes back, any such move is undone, so it stays where the user
+// put it; then it lets go, and the window is the user's again.
+class KeptPosition final : public QObject {
+public:
+    static constexpr int kPlacingMilliseconds = 1500;
+
+    KeptPosition(QWidget& window, QPoint position) : QObject(&window), window_(window), position_(position) {
+        window.installEventFilter(this);
+        QTimer::singleShot(kPlacingMilliseconds, this, &QObject::deleteLater);
+    }
+
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (watched == &window_ && event->type() == QEvent::Move && window_.pos() != position_)
+            window_.move(position_);
+        return false;
+    }
+
+private:
+    QWidget& window_;
+    QPoint position_;
+};
 
 }  // namespace
 
@@ -58,6 +82,7 @@ void DialogBase::closeEvent(QCloseEvent* event) {
     // Shown again where it was, whatever the window manager would choose.
     mainWindow_.move(mainWindowPosition_);
     mainWindow_.show();
+    new KeptPosition(mainWindow_, mainWindowPosition_);
     event->accept();
 }
 

@@ -124,6 +124,11 @@ private slots:
             QVERIFY2(!dialog || !dialog->isVisible(), name);
             QCOMPARE(w.stored(), stored);  // Escape stores nothing
             QVERIFY2(w.window.isVisible() && w.window.pos() == mainAt, name);
+            // A window manager that places the shown window anew: it goes back where the user had it.
+            w.window.move(mainAt + QPoint(200, 150));
+            QCoreApplication::processEvents();
+            QCoreApplication::processEvents();
+            QVERIFY2(w.window.pos() == mainAt, name);
         }
         QVERIFY(shortened > 20);
     }
