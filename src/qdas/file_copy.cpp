@@ -100,7 +100,7 @@ bool copyWithoutOverwriting(platform::FileSystem& files, const std::string& sour
 
 WrittenSet placeTemporaries(platform::FileSystem& files, const std::string& folder, const std::string& baseName,
                             const std::vector<const char*>& extensions, const std::vector<std::string>& temporaries,
-                            WhenTaken whenTaken) {
+                            WhenTaken whenTaken, const BeforePlacing& beforePlacing) {
     WrittenSet result{baseName};
     const std::size_t count = extensions.size();
     for (int number = 1; number <= kLastSuffix; ++number) {
@@ -117,6 +117,7 @@ WrittenSet placeTemporaries(platform::FileSystem& files, const std::string& fold
             }
             continue;
         }
+        if (beforePlacing) beforePlacing(result.baseName);
         std::size_t left = count;  // the files from left on are in place
         while (left > 0 && files.renameFile(temporaries[left - 1], finalPath(folder, result.baseName, extensions[left - 1])))
             --left;
@@ -135,7 +136,8 @@ WrittenSet placeTemporaries(platform::FileSystem& files, const std::string& fold
 }
 
 WrittenSet writeFileSet(platform::FileSystem& files, const std::string& folder, const std::string& baseName,
-                        std::span<const FileToWrite> set, WhenTaken whenTaken, bool flushFolder) {
+                        std::span<const FileToWrite> set, WhenTaken whenTaken, bool flushFolder,
+                        const BeforePlacing& beforePlacing) {
     std::vector<std::string> temporaries;
     std::vector<const char*> extensions;
     for (const FileToWrite& file : set) {
@@ -149,7 +151,7 @@ WrittenSet writeFileSet(platform::FileSystem& files, const std::string& folder, 
         temporaries.push_back(*temporary);
         extensions.push_back(file.extension);
     }
-    WrittenSet result = placeTemporaries(files, folder, baseName, extensions, temporaries, whenTaken);
+    WrittenSet result = placeTemporaries(files, folder, baseName, extensions, temporaries, whenTaken, beforePlacing);
     if (result.failure == WrittenSet::Failure::None && !result.alreadyThere && flushFolder &&
         !files.flushFolder(folder))
         result.failure = WrittenSet::Failure::Flush;

@@ -4,6 +4,7 @@
 // flushed, and then renamed to its final name, which is never replaced, so
 // whoever reads a folder only ever sees whole files under final names.
 
+#include <functional>
 #include <optional>
 #include <span>
 #include <string>
@@ -61,10 +62,13 @@ struct WrittenSet {
     bool alreadyThere = false;   // NextNameUnlessSame found the same set: nothing was placed
 };
 
+// Called with the free name a set is about to take, before its first file gets it.
+using BeforePlacing = std::function<void(const std::string& baseName)>;
+
 // Writes the files as folder/<baseName>.<extension>, whole or not at all; nothing is ever replaced.
 WrittenSet writeFileSet(platform::FileSystem& files, const std::string& folder, const std::string& baseName,
                         std::span<const FileToWrite> set, WhenTaken whenTaken = WhenTaken::NextName,
-                        bool flushFolder = true);
+                        bool flushFolder = true, const BeforePlacing& beforePlacing = {});
 
 // Renames temporaries (one per extension, made in folder) to folder/<baseName>.<extension>
 // as a set: the free name is found for all of them first, and the first file of the set
@@ -72,7 +76,7 @@ WrittenSet writeFileSet(platform::FileSystem& files, const std::string& folder, 
 // nothing of the set stays, temporaries included. The folder is not flushed.
 WrittenSet placeTemporaries(platform::FileSystem& files, const std::string& folder, const std::string& baseName,
                             const std::vector<const char*>& extensions, const std::vector<std::string>& temporaries,
-                            WhenTaken whenTaken);
+                            WhenTaken whenTaken, const BeforePlacing& beforePlacing = {});
 
 // The monitoring folder of a part program: DIR_MONITOR/<part>_<revision>_<serial>, each text made safe.
 std::string monitoringFolder(const std::string& dirMonitor, const std::string& partName,

@@ -168,10 +168,11 @@ std::string writeFailureText(WriterContext& c, const WrittenSet& set, const std:
 // Writes the set into a folder that takes it whole; the reason when it does not. A set whose
 // folder could not be flushed is taken back, unless this is the last place left to keep it.
 std::optional<std::string> writeInto(WriterContext& c, const std::string& folder, const std::string& baseName,
-                                     std::span<const FileToWrite> set, std::string& placedAs, bool lastPlace) {
+                                     std::span<const FileToWrite> set, std::string& placedAs, bool lastPlace,
+                                     const BeforePlacing& beforePlacing = {}) {
     if (!makeFolders(c.files, folder))
         return c.texts.text(Text::OutputFolderNotCreatedWhy, {folder, c.files.lastErrorText()});
-    const WrittenSet written = writeFileSet(c.files, folder, baseName, set);
+    const WrittenSet written = writeFileSet(c.files, folder, baseName, set, WhenTaken::NextName, true, beforePlacing);
     placedAs = written.baseName;
     if (written.failure == WrittenSet::Failure::None || (lastPlace && written.failure == WrittenSet::Failure::Flush))
         return std::nullopt;
@@ -238,7 +239,7 @@ bool noFormatChosen(const settings::SettingsStore& store) {
 
 }  // namespace
 
-std::optional<WrittenOutput> WriteOutputFiles(WriterContext& c, bool keepInTempData) {
+std::optional<WrittenOutput> WriteOutputFiles(WriterContext& c, bool keepInTempData, bool anotherWriter) {
     const int count = c.window.characteristicListCount();
     if (count <= 0) {
         c.messages.plain(kTitle, c.texts.text(Text::NoCharacteristics));
@@ -289,19 +290,30 @@ std::optional<WrittenOutput> WriteOutputFiles(WriterContext& c, bool keepInTempD
     const FileToWrite dfq[] = {{"dfq", texts.description.text()}};
     const FileToWrite dfd[] = {{"dfd", texts.description.text()}, {"dfx", texts.values.text()}};
     const std::span<const FileToWrite> set = dfdFormat ? std::span<const FileToWrite>(dfd) : dfq;
+    // Every check passed: where the files go is known, even when they cannot go now.
+    const bool routed = distribute;
+    distribute = distribute && !anotherWriter;
     WrittenOutput output{baseFolder, partOK, dfdFormat, baseName, !distribute, tempData};
-    if (distribute) output.routing = routingOf(c, baseFolder, partOK, c.run.ReworkedPartFlag, dfdFormat);
+    if (routed) output.routing = routingOf(c, baseFolder, partOK, c.run.ReworkedPartFlag, dfdFormat);
 
     std::vector<std::string> reasons;
-    std::optional<std::string> refused = writeInto(c, tempData, baseName, set, output.baseName, false);
+    // Noted before it has its name: a run killed while delivering it leaves a set that goes again.
+    // It stays only when the run is cut off before the delivery ends.
+    const std::string cutOff = c.texts.text(Text::DeliveryCutOff);
+    const auto noteAsCutOff = [&](const std::string& name) {
+        if (distribute) noteWaitingSet(c, tempData, name, dfdFormat, &*output.routing, cutOff, false);
+    };
+    std::optional<std::string> refused = writeInto(c, tempData, baseName, set, output.baseName, false, noteAsCutOff);
+    if (refused && distribute) forgetWaitingSet(c, tempData, output.baseName);
     if (!refused) {
         if (!distribute) {
             if (output.baseName != baseName)
                 c.messages.information(kTitle,
                                        c.texts.text(Text::EarlierMeasurementWaits,
                                                     {platform::joinPath(tempData, baseName + extensionOf(dfdFormat))}));
-            const std::string text = c.texts.text(
-                Text::MeasurementKept, {platform::joinPath(tempData, output.baseName + extensionOf(dfdFormat))});
+            const std::string text =
+                c.texts.text(routed ? Text::KeptForRedelivery : Text::MeasurementKept,
+                             {platform::joinPath(tempData, output.baseName + extensionOf(dfdFormat))});
             logDelivery(c, text);
             c.messages.plain(kTitle, text);
         }
@@ -332,7 +344,7 @@ std::optional<WrittenOutput> WriteOutputFiles(WriterContext& c, bool keepInTempD
     if (!waiting) {
         const std::string kept = platform::joinPath(c.waitingFolder, output.baseName + extensionOf(dfdFormat));
         const std::string text =
-            joined(reasons) + "\n" + c.texts.text(distribute ? Text::KeptForRedelivery : Text::MeasurementKept, {kept});
+            joined(reasons) + "\n" + c.texts.text(routed ? Text::KeptForRedelivery : Text::MeasurementKept, {kept});
         c.messages.error(kTitle, withLog(c, text, logDelivery(c, text)));
         output.folder = c.waitingFolder;
         output.keptInTempData = true;
@@ -398,16 +410,19 @@ bool WriteQdasFiles(WriterContext& context) {
     std::unique_ptr<platform::FileLock> lock;
     if (c.window.characteristicListCount() > 0) lock = takeWriterLock(c);
     const bool unlocked = c.window.characteristicListCount() > 0 && !lock;
-    std::optional<WrittenOutput> output = WriteOutputFiles(c, unlocked || c.keepInTempData);
+    std::optional<WrittenOutput> output = WriteOutputFiles(c, c.keepInTempData, unlocked);
     if (!output) return false;
     const Routing* routing = output->routing ? &*output->routing : nullptr;
     if (output->keptInTempData) {
         noteWaitingSet(c, output->folder, output->baseName, output->dfdFormat, routing, told.first);
         return false;
     }
-    if (!output->delivered && !uploadFiles(c, *routing, output->baseName, UploadSource{output->folder})) {
-        noteWaitingSet(c, output->folder, output->baseName, output->dfdFormat, routing, told.first);
-        return false;
+    if (!output->delivered) {
+        if (!uploadFiles(c, *routing, output->baseName, UploadSource{output->folder})) {
+            noteWaitingSet(c, output->folder, output->baseName, output->dfdFormat, routing, told.first);
+            return false;
+        }
+        forgetWaitingSet(c, output->folder, output->baseName);
     }
     // A delivery that went through: what waits from earlier may go now too.
     deliverWaitingSets(c, true);

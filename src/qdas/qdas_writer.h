@@ -28,7 +28,10 @@ inline constexpr const char* kWriterLockFile = "TempData.lock";
 // Checks, folders, counter, name and the files in TempData. A failed check keeps the
 // files in TempData (under a name holding the part information when the settings give
 // none) and says so; nothing when no file could be written whole, its message shown.
-std::optional<WrittenOutput> WriteOutputFiles(WriterContext& context, bool keepInTempData = false);
+// keepInTempData: the files wait for a person, with no destination. anotherWriter: another
+// instance holds the writer lock; the files wait with their destination and go with the next delivery.
+std::optional<WrittenOutput> WriteOutputFiles(WriterContext& context, bool keepInTempData = false,
+                                              bool anotherWriter = false);
 
 // Writes the run's files and distributes them; true when both went without a reported failure.
 bool WriteQdasFiles(WriterContext& context);

@@ -76,7 +76,7 @@ std::string WaitingSet::fileName() const {
 }
 
 void noteWaitingSet(WriterContext& c, const std::string& folder, const std::string& baseName, bool dfdFormat,
-                    const Routing* routing, const std::string& reason) {
+                    const Routing* routing, const std::string& reason, bool flushed) {
     std::string note = "Format=" + std::string(dfdFormat ? "dfd" : "dfq") + "\r\nKept=" + timeText(c.clock.now()) +
                        "\r\nReason=" + oneLine(reason) + "\r\n";
     if (routing) {
@@ -89,12 +89,18 @@ void noteWaitingSet(WriterContext& c, const std::string& folder, const std::stri
     const std::string path = notePath(folder, baseName);
     c.files.removeFile(path);
     const auto temporary =
-        makeTemporary(c.files, folder, [&](const std::string& made) { return c.files.writeNewFile(made, note); });
+        makeTemporary(c.files, folder, [&](const std::string& made) {
+            return flushed ? c.files.writeNewFile(made, note) : c.files.writeFile(made, note);
+        });
     if (!temporary || !c.files.renameFile(*temporary, path)) {
         if (temporary) c.files.removeFile(*temporary);
         logDelivery(c, "The note beside the waiting " + baseName + " in " + folder + " could not be written (" +
                            c.files.lastErrorText() + ")");
     }
+}
+
+void forgetWaitingSet(WriterContext& c, const std::string& folder, const std::string& baseName) {
+    c.files.removeFile(notePath(folder, baseName));
 }
 
 std::vector<std::string> waitingFolders(const WriterContext& c) {
@@ -173,7 +179,7 @@ Redelivery deliverWaitingSets(WriterContext& c, bool lockHeld) {
         }
         logDelivery(c, "Delivering the waiting " + set.fileName() + " from " + set.folder + " again");
         if (uploadFiles(c, *set.routing, set.baseName, UploadSource{set.folder, true, true})) {
-            c.files.removeFile(notePath(set.folder, set.baseName));
+            forgetWaitingSet(c, set.folder, set.baseName);
             ++result.delivered;
         } else {
             ++result.waiting;

@@ -29,8 +29,13 @@ struct WaitingSet {
 };
 
 // Records beside a set that waits where it goes (routing null when unknown) and why.
+// A note that is not flushed survives a killed process, not a power loss: enough for a delivery
+// that is only under way.
 void noteWaitingSet(WriterContext& context, const std::string& folder, const std::string& baseName,
-                    bool dfdFormat, const Routing* routing, const std::string& reason);
+                    bool dfdFormat, const Routing* routing, const std::string& reason, bool flushed = true);
+
+// Removes the note of a set that went where it goes.
+void forgetWaitingSet(WriterContext& context, const std::string& folder, const std::string& baseName);
 
 // The folders in which measurements wait: TempData and the user's waiting folder.
 std::vector<std::string> waitingFolders(const WriterContext& context);

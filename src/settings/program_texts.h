@@ -125,10 +125,11 @@ enum class Text : int {
     PartProgramNameUnreadable = 399,
     RunLimitReached = 400,
     OfflineValuesUnreadable = 401,
+    DeliveryCutOff = 402,
 };
 
 inline constexpr int kFirstProgramLine = 282;
-inline constexpr int kLastTextLine = 401;
+inline constexpr int kLastTextLine = 402;
 
 // The English texts, for a language file that ends before them.
 inline constexpr const char* kEnglishProgramTexts[] = {
@@ -252,6 +253,7 @@ inline constexpr const char* kEnglishProgramTexts[] = {
     "The full name of the active part program cannot be read: %1",
     "The run already holds 32767 characteristics or comment blocks. Further values of this run are not captured.",
     "Values can't read correctly because an error appeared. Error Code 'fctGetValuesOffline'",
+    "The delivery was cut off before it ended.",
 };
 
 }  // namespace kelmar::settings
