@@ -9,6 +9,7 @@
 #include <QApplication>
 #include <QDeadlineTimer>
 #include <QDir>
+#include <QFile>
 #include <QAbstractItemView>
 #include <QWidget>
 
@@ -69,6 +70,24 @@ void dialog(QWidget& main, const char* action, const QString& name, const QStrin
     settle();
 }
 
+// Two measurements that wait in TempData, left after start-up so it does not deliver them: one
+// whose folder is offline, one whose run was cut off.
+void leaveWaitingFiles() {
+    const QDir tempData(QDir(qEnvironmentVariable("KELMAR_HOME")).filePath("TempData"));
+    const auto write = [&](const QString& name, const QByteArray& text) {
+        QFile file(tempData.filePath(name));
+        if (file.open(QIODevice::WriteOnly)) file.write(text);
+    };
+    const QString name = "BRACKET BR-2210_C_SN-004218_0002";
+    write(name + ".dfq", "K0100 1\r\nK1001 SN-004218\r\n");
+    write("." + name + ".kelmar-wait",
+          "Format=dfq\r\nKept=2026-12-08 09:41:17\r\n"
+          "Reason=The folder /mnt/qdas-server/PartOK doesn't exist.\r\n"
+          "OutputFolder=/mnt/qdas-server\r\nPartOK=1\r\nReworked=0\r\nUseFolders=1\r\nMonitor=0\r\n"
+          "MonitoringFolder=\r\n");
+    write("~999999-3.kelmar-part", "K0100 1\r\n");
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -119,6 +138,11 @@ int main(int argc, char** argv) {
     settle();
     click(&main, "cmdQDASData");
     if (take("frmAddQdasData", "add-qdas-data")) window("frmAddQdasData")->close();
+    settle();
+
+    leaveWaitingFiles();
+    click(&main, "cmdWaitingFiles");
+    if (take("frm_WaitingFiles", "waiting-files")) window("frm_WaitingFiles")->close();
     settle();
 
     // The same form in German: the language change restarts, then online again.
