@@ -81,8 +81,10 @@ bool RunController::writeFiles() {
             if (changed) changed();
         }
     } recount{onWaitingChanged_};
-    if (s.savedEntriesUnread && s.args.automaticWrite()) {
-        process_.messages().error(platform::kApplicationTitle, s.texts.text(settings::Text::SavedEntriesNoPartData));
+    if ((s.savedEntriesUnread || s.savedEntriesRefused) && s.args.automaticWrite()) {
+        process_.messages().error(platform::kApplicationTitle,
+                                  s.texts.text(s.savedEntriesRefused ? settings::Text::SavedEntriesRefused
+                                                                     : settings::Text::SavedEntriesNoPartData));
         context.keepInTempData = true;
     }
     return qdas::WriteQdasFiles(context);

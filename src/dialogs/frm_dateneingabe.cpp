@@ -190,7 +190,7 @@ void frm_Dateneingabe::openForm() {
     if (std::exchange(confirmOnOpen_, false)) {
         if (cmdOK_Click()) return;
         // The form's own check refused the entries: an automatic run would have no part data.
-        process_.state.savedEntriesUnread = true;
+        process_.state.savedEntriesRefused = true;
     }
     if (k0011_) {
         k0011_->raise();

@@ -269,6 +269,7 @@ bool frm_Dateneingabe::cmdOK_Click() {
     auto& run = process_.state.run;
     if (chkFirstPart_->isEnabled()) run.ReworkedPartFlag = chkFirstPart_->isChecked();
     process_.state.savedEntriesUnread = false;
+    process_.state.savedEntriesRefused = false;
     confirmed_ = true;
     close();
     mainWindow_.show();

@@ -126,10 +126,11 @@ enum class Text : int {
     RunLimitReached = 400,
     OfflineValuesUnreadable = 401,
     DeliveryCutOff = 402,
+    SavedEntriesRefused = 403,
 };
 
 inline constexpr int kFirstProgramLine = 282;
-inline constexpr int kLastTextLine = 402;
+inline constexpr int kLastTextLine = 403;
 
 // The English texts, for a language file that ends before them.
 inline constexpr const char* kEnglishProgramTexts[] = {
@@ -254,6 +255,7 @@ inline constexpr const char* kEnglishProgramTexts[] = {
     "The run already holds 32767 characteristics or comment blocks. Further values of this run are not captured.",
     "Values can't read correctly because an error appeared. Error Code 'fctGetValuesOffline'",
     "The delivery was cut off before it ended.",
+    "The saved entries were refused by the data entry form's check, so this output has no part data and is not distributed.",
 };
 
 }  // namespace kelmar::settings

@@ -36,6 +36,8 @@ struct ProcessState {
     // Saved data entries that exist but could not be read, and no person has confirmed
     // the form since: an automatic output then lacks its part data and is kept back.
     bool savedEntriesUnread = false;
+    // The same for saved entries that were read but refused by the form's own check.
+    bool savedEntriesRefused = false;
     // Online mode is on: set when switching on succeeds, cleared when it ends.
     bool online = false;
 };
