@@ -16,6 +16,9 @@
 namespace kelmar::dialogs {
 namespace {
 
+// The width it was designed with, in pixels.
+constexpr int kDesignWidth = 10005 / 15;
+
 using settings::Text;
 
 QString shown(const std::string& bytes) { return shell::toQt(bytes, platform::installationCodePage()); }
@@ -71,8 +74,11 @@ frm_WaitingFiles::frm_WaitingFiles(shell::KelmarProcess& process, QWidget& mainW
     layout->addLayout(row);
     connect(deliver, &QPushButton::clicked, this, &frm_WaitingFiles::cmdDeliverNow_Click);
     connect(close, &QPushButton::clicked, this, &QWidget::close);
-    setDesignSize(10005, 4500);
     refresh();
+    // Opens wide enough for what waits now, within the screen; the user may narrow it down to its headings.
+    const QScreen* shownOn = mainWindow.screen();
+    const int widest = shownOn ? shownOn->availableGeometry().width() * 9 / 10 : kDesignWidth;
+    setDesignSize(std::clamp(contentsWidth_ + 2 * layout->contentsMargins().left(), kDesignWidth, widest) * 15, 4500);
 }
 
 void frm_WaitingFiles::refresh() {
@@ -86,14 +92,17 @@ void frm_WaitingFiles::refresh() {
         item->setText(3, set.incomplete && set.reason.empty() ? textOf(texts, Text::RunCutOff) : shown(set.reason));
         for (int column = 0; column < 4; ++column) item->setToolTip(column, item->text(column));
     }
-    // Every column as wide as its entries and its heading; the window grows to show them, within the screen.
-    int wanted = 2 * lstWaiting_->frameWidth() + lstWaiting_->style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+    // Every column as wide as its entries and its heading; every heading always whole.
+    const int decoration =
+        2 * lstWaiting_->frameWidth() + lstWaiting_->style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+    contentsWidth_ = decoration;
+    int headings = decoration;
     for (int column = 0; column < lstWaiting_->columnCount(); ++column) {
         lstWaiting_->resizeColumnToContents(column);
-        wanted += lstWaiting_->header()->sectionSize(column);
+        contentsWidth_ += lstWaiting_->header()->sectionSize(column);
+        headings += lstWaiting_->header()->sectionSizeHint(column);
     }
-    const QScreen* shownOn = screen();
-    lstWaiting_->setMinimumWidth(std::min(wanted, shownOn ? shownOn->availableGeometry().width() * 9 / 10 : wanted));
+    lstWaiting_->setMinimumWidth(headings);
 }
 
 void frm_WaitingFiles::cmdDeliverNow_Click() {

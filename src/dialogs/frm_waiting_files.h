@@ -33,6 +33,8 @@ private:
     WaitingFilesSource source_;
     QTreeWidget* lstWaiting_;
     QLabel* lblResult_;
+    // The list's width with every column whole, as last listed.
+    int contentsWidth_ = 0;
 };
 
 // The status-bar text for a number of waiting measurements; empty for none.

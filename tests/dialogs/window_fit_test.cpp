@@ -107,6 +107,7 @@ std::vector<qdas::WaitingSet> waitingSets() {
 // handed to look at, and closed.
 void forEveryWindow(test::StartedWindow& w, const std::function<void(const char*, QWidget&)>& look) {
     w.window.showWaitingCount(12);
+    w.window.showOutputFrame(true);  // shown only when the folder is chosen at each run
     QCoreApplication::processEvents();  // the layout follows the texts of the language
     look("MainWindow", w.window);
     dialogs::DataEntryForm entry(*w.f.process, w.window);
