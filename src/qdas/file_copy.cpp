@@ -40,10 +40,18 @@ void removeAll(platform::FileSystem& files, const std::vector<std::string>& path
 }
 
 // Whether every file of the set under baseName holds what its temporary holds.
-bool sameSet(platform::FileSystem& files, const std::string& folder, const std::string& baseName,
-             const std::vector<const char*>& extensions, const std::vector<std::string>& temporaries) {
+// Whether the files of the set from first on are at their names already, each the same as
+// its temporary, and none before: what a delivery cut off between two renames leaves.
+bool earlierPart(platform::FileSystem& files, const std::string& folder, const std::string& baseName,
+                 const std::vector<const char*>& extensions, const std::vector<std::string>& temporaries,
+                 std::size_t first) {
     for (std::size_t i = 0; i < extensions.size(); ++i) {
-        const auto there = files.readFile(finalPath(folder, baseName, extensions[i]));
+        const std::string path = finalPath(folder, baseName, extensions[i]);
+        if (i < first) {
+            if (taken(files, path)) return false;
+            continue;
+        }
+        const auto there = files.readFile(path);
         if (!there || there != files.readFile(temporaries[i])) return false;
     }
     return true;
@@ -107,25 +115,30 @@ WrittenSet placeTemporaries(platform::FileSystem& files, const std::string& fold
         result.baseName = withSuffix(baseName, number);
         std::size_t takenNames = 0;
         for (const char* extension : extensions) takenNames += taken(files, finalPath(folder, result.baseName, extension));
+        // Files from placed on are at their names already, from a delivery of this set that was cut off.
+        std::size_t placed = count;
         if (takenNames > 0) {
-            // A lone partner of an earlier set makes the whole set move on, never pair with it.
-            if (whenTaken == WhenTaken::NextNameUnlessSame && takenNames == count &&
-                sameSet(files, folder, result.baseName, extensions, temporaries)) {
-                removeAll(files, temporaries);
-                result.alreadyThere = true;
-                return result;
-            }
-            continue;
+            // A lone partner of another set makes the whole set move on, never pair with it.
+            if (whenTaken != WhenTaken::NextNameUnlessSame ||
+                !earlierPart(files, folder, result.baseName, extensions, temporaries, count - takenNames))
+                continue;
+            placed = count - takenNames;
         }
-        if (beforePlacing) beforePlacing(result.baseName);
-        std::size_t left = count;  // the files from left on are in place
+        if (beforePlacing && placed > 0) beforePlacing(result.baseName);
+        std::size_t left = placed;  // the files from left on are in place
         while (left > 0 && files.renameFile(temporaries[left - 1], finalPath(folder, result.baseName, extensions[left - 1])))
             --left;
-        if (left == 0) return result;
+        const std::vector<std::string> copiesOfPlaced(temporaries.begin() + static_cast<long>(placed), temporaries.end());
+        if (left == 0) {
+            removeAll(files, copiesOfPlaced);
+            result.alreadyThere = placed == 0;
+            return result;
+        }
         // Another writer took the name meanwhile: the next one.
-        if (left == count && taken(files, finalPath(folder, result.baseName, extensions[count - 1]))) continue;
-        for (std::size_t i = left; i < count; ++i) files.removeFile(finalPath(folder, result.baseName, extensions[i]));
+        if (left == placed && taken(files, finalPath(folder, result.baseName, extensions[placed - 1]))) continue;
+        for (std::size_t i = left; i < placed; ++i) files.removeFile(finalPath(folder, result.baseName, extensions[i]));
         removeAll(files, std::vector<std::string>(temporaries.begin(), temporaries.begin() + static_cast<long>(left)));
+        removeAll(files, copiesOfPlaced);
         result.failure = WrittenSet::Failure::Rename;
         result.failedFile = left - 1;
         return result;

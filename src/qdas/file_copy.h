@@ -50,7 +50,9 @@ struct FileToWrite {
 // What to do when a name of the set is taken in the folder.
 enum class WhenTaken {
     NextName,            // "_2", "_3" ... while any name of the set is taken
-    NextNameUnlessSame,  // the same, but a set with the same content already there is the set itself
+    // The same, but a set with the same content already there is the set itself, and one whose
+    // later files alone are there with the same content (a delivery cut off) is completed.
+    NextNameUnlessSame,
 };
 
 // What became of a file set placed into a folder.
