@@ -20,6 +20,10 @@ namespace fs = std::filesystem;
 
 namespace {
 
+void writeSettings(const test::TempFolder& home, const std::string& settings) {
+    home.write("settings.ini", test::iniFileText(settings));
+}
+
 // The program against a host file with the settings of home/settings.ini, unattended.
 test::ProgramRun runKelmar(const test::TempFolder& home, const std::string& hostFile,
                            std::vector<std::string> arguments) {
@@ -33,7 +37,7 @@ test::ProgramRun runKelmar(const test::TempFolder& home, const std::string& host
 std::vector<fs::path> runBundledSample(const test::TempFolder& home, bool dfd) {
     test::copyResources(home);
     home.makeFolder("out");
-    home.write("settings.ini", settingsFile(home.path(), home.file("out"), dfd));
+    writeSettings(home, settingsFile(home.path(), home.file("out"), dfd));
     home.write("PartData/Default.cfg", savedDataEntries());
     test::ProgramRun run = runKelmar(home, test::sourceDir() + "/examples/bracket.json", {"/I"});
     EXPECT_EQ(run.status, 0) << run.errors;
@@ -57,7 +61,7 @@ TEST(EndToEnd, AutomaticRunWritesIntoTheCommandLineFolderAndEndsWithZero) {
     test::copyResources(home);
     home.makeFolder("out");
     home.makeFolder("given folder");
-    home.write("settings.ini", settingsFile(home.path(), home.file("out"), false));
+    writeSettings(home, settingsFile(home.path(), home.file("out"), false));
     ASSERT_TRUE(bracket().save(home.file("host.json")));
 
     // The folder argument is an absolute path, slashes and blank included.
@@ -85,7 +89,7 @@ TEST(EndToEnd, AutomaticRunWritesIntoTheCommandLineFolderAndEndsWithZero) {
 TEST(EndToEnd, StartupFailuresEndWithOne) {
     test::TempFolder home;
     test::copyResources(home);
-    home.write("settings.ini", settingsFile(home.path(), home.file("out"), false));
+    writeSettings(home, settingsFile(home.path(), home.file("out"), false));
     test::HostFileBuilder none;
     none.noPartProgram();
     ASSERT_TRUE(none.save(home.file("none.json")));
@@ -109,7 +113,7 @@ TEST(EndToEnd, FailingWriterEndsAnUnattendedAutomaticRunWithOne) {
     test::TempFolder home;
     test::copyResources(home);
     // No output settings at all: the writer refuses.
-    home.write("settings.ini", "[General]\nCatalogPathName=" + home.path() + "/Catalogs/MyCatalog.dfd\n");
+    writeSettings(home, "[General]\nCatalogPathName=" + home.path() + "/Catalogs/MyCatalog.dfd\n");
     ASSERT_TRUE(bracket().save(home.file("host.json")));
     test::ProgramRun run = runKelmar(home, home.file("host.json"), {"/I"});
     EXPECT_EQ(run.status, 1);
@@ -122,7 +126,7 @@ TEST(EndToEnd, UnreadableSavedEntriesKeepTheAutomaticOutputInTempData) {
     test::TempFolder home;
     test::copyResources(home);
     home.makeFolder("out");
-    home.write("settings.ini", settingsFile(home.path(), home.file("out"), false));
+    writeSettings(home, settingsFile(home.path(), home.file("out"), false));
     home.makeFolder("PartData/Default.cfg");
     test::ProgramRun run = runKelmar(home, test::sourceDir() + "/examples/bracket.json", {"/I"});
     EXPECT_EQ(run.status, 1) << run.errors;
@@ -141,7 +145,7 @@ TEST(EndToEnd, AutomaticRunsThatDeliverNothingSaySoAndEndWithOne) {
         test::TempFolder home;
         test::copyResources(home);
         home.makeFolder("out");
-        home.write("settings.ini", std::regex_replace(settingsFile(home.path(), home.file("out"), false),
+        writeSettings(home, std::regex_replace(settingsFile(home.path(), home.file("out"), false),
                                                       std::regex("StatCmds=0"), "StatCmds=1"));
         home.write("PartData/Default.cfg", savedDataEntries());
         test::ProgramRun run = runKelmar(home, sample, {"/I"});
@@ -153,7 +157,7 @@ TEST(EndToEnd, AutomaticRunsThatDeliverNothingSaySoAndEndWithOne) {
         test::TempFolder home;
         test::copyResources(home);
         home.makeFolder("out");
-        home.write("settings.ini", settingsFile(home.path(), home.file("out"), false) + "UseCFG=0\n");
+        writeSettings(home, settingsFile(home.path(), home.file("out"), false) + "UseCFG=0\n");
         test::ProgramRun run = runKelmar(home, sample, {"/I"});
         EXPECT_EQ(run.status, 1) << run.errors;
         EXPECT_NE(run.errors.find("default characteristic class"), std::string::npos) << run.errors;
@@ -166,7 +170,7 @@ TEST(EndToEnd, AutomaticRunsThatDeliverNothingSaySoAndEndWithOne) {
         // A part program whose full name the host cannot give.
         test::TempFolder home;
         test::copyResources(home);
-        home.write("settings.ini", settingsFile(home.path(), home.file("out"), false));
+        writeSettings(home, settingsFile(home.path(), home.file("out"), false));
         home.write("host.json", R"({"activePartProgram": {"name": "X", "fullName": {"error": "gone"}}})");
         test::ProgramRun run = runKelmar(home, home.file("host.json"), {"/I"});
         EXPECT_EQ(run.status, 1) << run.errors;

@@ -32,6 +32,9 @@ ProgramRun runKelmarProgram(const TempFolder& home, std::vector<std::string> arg
     run.status = runChild(child);
     run.errors = home.read("stderr.txt");
     run.output = home.read("stdout.txt");
+#ifdef _WIN32
+    for (std::string* text : {&run.errors, &run.output}) *text = std::regex_replace(*text, std::regex("\r\n"), "\n");
+#endif
     return run;
 }
 
@@ -52,6 +55,15 @@ std::string settingsFile(const std::string& home, const std::string& outputFolde
            "UseFolders=0\nFileNameRule0=true\nFileNameRule1=false\n" +
            std::string(dfd ? "DFD=true\nDFQ=false\n" : "DFD=false\nDFQ=true\n") +
            "UseQPos=1\nAxisLetter=0\nMultiLine=0\nAttribute255=true\nStatCmds=0\n";
+}
+
+std::string iniFileText(const std::string& settings) {
+    std::string text;
+    for (char c : settings) {
+        if (c == '\\') text += c;
+        text += c;
+    }
+    return text;
 }
 
 std::string savedDataEntries() {

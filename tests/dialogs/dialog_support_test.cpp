@@ -3,9 +3,11 @@
 // tooltips and is cancelled by Escape; folder lists open at the stored folder.
 
 #include "dialogs/dialog_support.h"
+#include "dialogs/drive_folder_lists.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
+#include <QDir>
 #include <QFileSystemModel>
 #include <QGroupBox>
 #include <QPointer>
@@ -51,7 +53,7 @@ bool showsFolder(QWidget& dialog, const char* list, const std::string& folder) {
     auto* tree = child<QTreeView>(&dialog, list);
     auto* model = static_cast<QFileSystemModel*>(tree->model());
     const QModelIndex at = tree->currentIndex();
-    if (model->filePath(at) != QString::fromStdString(folder)) return false;
+    if (QDir::toNativeSeparators(model->filePath(at)) != QString::fromStdString(folder)) return false;
     for (QModelIndex parent = at.parent(); parent.isValid(); parent = parent.parent())
         if (!tree->isExpanded(parent)) return false;
     return tree->viewport()->rect().contains(tree->visualRect(at));
@@ -137,7 +139,7 @@ private slots:
         test::StartedWindow w;
         w.f.home.makeFolder("deep/er/still");
         const std::string folder = w.f.home.file("deep/er/still");
-        w.f.settings->write("DRIVE", "/");
+        w.f.settings->write("DRIVE", dialogs::driveOfFolder(folder, platform::CodePage::Windows1252));
         w.f.settings->write("DIR", folder);
         w.f.settings->write("DefaultFolder", "true");
         // Missing here: the list shows the nearest folder that exists, the path what is stored.

@@ -6,6 +6,7 @@
 #include "platform/product.h"
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
@@ -54,6 +55,14 @@ struct StartedWindow {
         f.settings->write("CatalogPathName", "/x/MyCatalog.dfd");
         window.startUp();
         f.messages->shown.clear();
+    }
+
+    // Dialogs are windows of their own that delete themselves once closed. They go before
+    // the program folder does: Windows cannot remove a folder that a folder list watches.
+    ~StartedWindow() {
+        for (QWidget* top : QApplication::topLevelWidgets())
+            if (top != &window && top->isVisible() && top->testAttribute(Qt::WA_DeleteOnClose)) top->close();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
 
     const std::map<std::string, std::string>& stored() const { return f.settings->values(); }
