@@ -75,7 +75,7 @@ std::unique_ptr<shell::KelmarProcess> makeProcessFromEnvironment(int argc, char*
     if (!parts.locator) parts.locator = std::make_shared<host::NoHostLocator>();
     auto process = std::make_unique<shell::KelmarProcess>(std::move(state), std::move(parts));
     // Boxes show language texts, so they follow the code page of the active language file.
-    if (boxes) boxes->setCodePageSource([p = process.get()] { return p->state.texts.codePage; });
+    if (boxes) boxes->setLanguage(&process->state.texts);
     return process;
 }
 

@@ -2,8 +2,7 @@
 // Message boxes of the desktop program.
 
 #include "platform/messages.h"
-
-#include <functional>
+#include "settings/language_texts.h"
 
 class QWidget;
 
@@ -11,14 +10,16 @@ namespace kelmar::app {
 
 class QtMessages final : public platform::Messages {
 public:
-    // How the bytes of a text are shown; it may follow the active language.
-    void setCodePageSource(std::function<platform::CodePage()> codePage) { codePage_ = std::move(codePage); }
+    // The active language: its code page shows the bytes of a text, its lines name the Yes and No buttons.
+    void setLanguage(const settings::LanguageTexts* texts) { texts_ = texts; }
 
     void show(platform::MessageKind kind, const std::string& title, const std::string& text) override;
     bool askYesNo(const std::string& title, const std::string& text) override;
 
 private:
-    std::function<platform::CodePage()> codePage_ = [] { return platform::installationCodePage(); };
+    platform::CodePage codePage() const { return texts_ ? texts_->codePage : platform::installationCodePage(); }
+
+    const settings::LanguageTexts* texts_ = nullptr;
 };
 
 }  // namespace kelmar::app

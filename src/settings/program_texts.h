@@ -127,10 +127,12 @@ enum class Text : int {
     OfflineValuesUnreadable = 401,
     DeliveryCutOff = 402,
     SavedEntriesRefused = 403,
+    MessageYes = 404,
+    MessageNo = 405,
 };
 
 inline constexpr int kFirstProgramLine = 282;
-inline constexpr int kLastTextLine = 403;
+inline constexpr int kLastTextLine = 405;
 
 // The English texts, for a language file that ends before them.
 inline constexpr const char* kEnglishProgramTexts[] = {
@@ -256,6 +258,8 @@ inline constexpr const char* kEnglishProgramTexts[] = {
     "Values can't read correctly because an error appeared. Error Code 'fctGetValuesOffline'",
     "The delivery was cut off before it ended.",
     "The saved entries were refused by the data entry form's check, so this output has no part data and is not distributed.",
+    "Yes",
+    "No",
 };
 
 }  // namespace kelmar::settings

@@ -1,4 +1,5 @@
 #include "app/frm_main_window.h"
+#include "app/qt_messages.h"
 #include "app_fixture.h"
 #include "dialogs/started_window.h"
 #include "dialogs/frm_path_select.h"
@@ -13,9 +14,11 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
 #include <QToolBar>
+#include <QTimer>
 #include <QToolButton>
 #include <QtTest>
 
@@ -42,6 +45,23 @@ class MainWindowTest : public QObject {
     Q_OBJECT
 
 private slots:
+    // First: once a test has ended the program, a box's own event loop returns at once.
+    void questionsAnswerInTheLanguage() {
+        test::StartedWindow w({.language = "German"});
+        app::QtMessages boxes;
+        boxes.setLanguage(&w.f.process->state.texts);
+        QStringList answers;
+        QObject answering;  // takes the answer with it should the box not wait
+        QTimer::singleShot(0, &answering, [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (!box) return;
+            answers << box->button(QMessageBox::Yes)->text() << box->button(QMessageBox::No)->text();
+            box->button(QMessageBox::No)->click();
+        });
+        QVERIFY(!boxes.askYesNo("Kelmar", "?"));
+        QCOMPARE(answers, QStringList({"Ja", "Nein"}));
+    }
+
     void startsOnAnEmptyStore() {
         test::HostFileBuilder host;
         host.partName("BRACKET").revisionNumber("B").serialNumber("SN42").fullName("C:\\P\\BRACKET.PRG");
