@@ -16,14 +16,10 @@
 #include <QtTest>
 #include <functional>
 
-#include "dialogs/frm_about.h"
-#include "dialogs/frm_add_qdas_data.h"
-#include "dialogs/frm_advanced_settings.h"
 #include "dialogs/frm_dateneingabe.h"
 #include "dialogs/frm_k0011.h"
-#include "dialogs/frm_path_select.h"
-#include "dialogs/setup_dialogs.h"
 #include "settings/field_description_file.h"
+#include "every_dialog.h"
 #include "started_window.h"
 
 using namespace kelmar;
@@ -76,22 +72,7 @@ private slots:
         dialogs::DataEntryForm entry(*w.f.process, w.window);
         const QRect screen = w.window.screen()->availableGeometry();
 
-        using Maker = std::function<dialogs::DialogBase*()>;
-        const std::vector<std::pair<const char*, Maker>> makers = {
-            {"About", [&] { return new dialogs::frm_About(*w.f.process, w.window); }},
-            {"Path",
-             [&] {
-                 return new dialogs::frmPathSelect(
-                     *w.f.process, w.window, [] { return std::string(); }, [](const std::string&) {});
-             }},
-            {"AddQdasData", [&] { return new dialogs::frmAddQdasData(*w.f.process, w.window, entry); }},
-            {"Setup", [&] { return dialogs::createSetupDialog("menuSetup", *w.f.process, w.window); }},
-            {"Monitor", [&] { return dialogs::createSetupDialog("menuMonitor", *w.f.process, w.window); }},
-            {"Description", [&] { return dialogs::createSetupDialog("menuQdasSettings", *w.f.process, w.window); }},
-            {"KFields", [&] { return dialogs::createSetupDialog("menuQdasKeySetup", *w.f.process, w.window); }},
-            {"Advanced", [&] { return new dialogs::frmAdvancedSettings(*w.f.process, w.window); }},
-            {"DataEntry", [&] { return &entry.form(); }},
-        };
+        const auto makers = test::everyDialog(w, entry);
         int shortened = 0;
         for (const auto& [name, make] : makers) {
             QPointer<dialogs::DialogBase> dialog = make();

@@ -17,14 +17,10 @@
 #include <QtTest>
 #include <functional>
 
-#include "dialogs/frm_about.h"
-#include "dialogs/frm_add_qdas_data.h"
-#include "dialogs/frm_advanced_settings.h"
 #include "dialogs/frm_dateneingabe.h"
 #include "dialogs/frm_k0011.h"
-#include "dialogs/frm_path_select.h"
 #include "dialogs/frm_waiting_files.h"
-#include "dialogs/setup_dialogs.h"
+#include "every_dialog.h"
 #include "started_window.h"
 
 using namespace kelmar;
@@ -111,26 +107,11 @@ void forEveryWindow(test::StartedWindow& w, const std::function<void(const char*
     QCoreApplication::processEvents();  // the layout follows the texts of the language
     look("MainWindow", w.window);
     dialogs::DataEntryForm entry(*w.f.process, w.window);
-    using Maker = std::function<dialogs::DialogBase*()>;
-    const std::vector<std::pair<const char*, Maker>> makers = {
-        {"About", [&] { return new dialogs::frm_About(*w.f.process, w.window); }},
-        {"Path",
-         [&] {
-             return new dialogs::frmPathSelect(
-                 *w.f.process, w.window, [] { return std::string(); }, [](const std::string&) {});
-         }},
-        {"AddQdasData", [&] { return new dialogs::frmAddQdasData(*w.f.process, w.window, entry); }},
-        {"Setup", [&] { return dialogs::createSetupDialog("menuSetup", *w.f.process, w.window); }},
-        {"Monitor", [&] { return dialogs::createSetupDialog("menuMonitor", *w.f.process, w.window); }},
-        {"Description", [&] { return dialogs::createSetupDialog("menuQdasSettings", *w.f.process, w.window); }},
-        {"KFields", [&] { return dialogs::createSetupDialog("menuQdasKeySetup", *w.f.process, w.window); }},
-        {"Advanced", [&] { return new dialogs::frmAdvancedSettings(*w.f.process, w.window); }},
-        {"WaitingFiles",
-         [&] {
-             return new dialogs::frm_WaitingFiles(*w.f.process, w.window, {[] { return waitingSets(); }, {}});
-         }},
-        {"DataEntry", [&] { return &entry.form(); }},
-    };
+    auto makers = test::everyDialog(w, entry);
+    makers.insert(makers.end() - 1, {"WaitingFiles", [&] {
+                                         return new dialogs::frm_WaitingFiles(*w.f.process, w.window,
+                                                                              {[] { return waitingSets(); }, {}});
+                                     }});
     for (const auto& [name, make] : makers) {
         QPointer<dialogs::DialogBase> dialog = make();
         dialog->open();
