@@ -21,6 +21,7 @@ public:
 
     bool writeNewFile(const std::string& path, const std::string& data) override;
     bool copyToNewFile(const std::string& from, const std::string& to) override;
+    std::unique_ptr<NewFile> createNewFile(const std::string& path) override;
     bool flushFolder(const std::string& folder) override;
     std::unique_ptr<FileLock> lockFile(const std::string& path, int waitMilliseconds) override;
     std::optional<std::string> readTail(const std::string& path, std::size_t maxBytes) override;

@@ -7,6 +7,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace kelmar::platform {
@@ -16,6 +17,19 @@ namespace kelmar::platform {
 class FileLock {
 public:
     virtual ~FileLock() = default;
+};
+
+// A new file written in parts while its text is still being made, so a large file is
+// mostly on its way to the device by the time its last part is known.
+class NewFile {
+public:
+    // Destroyed unfinished, the file is removed.
+    virtual ~NewFile() = default;
+    // Adds data at the end; false on a failure, after which the file is only good for removing.
+    virtual bool append(std::string_view data) = 0;
+    // Flushes the file to the device and closes it; false, with the file removed, when
+    // this or an earlier append failed.
+    virtual bool finish() = 0;
 };
 
 class FileSystem {
@@ -48,6 +62,10 @@ public:
     // Copies the regular file from into a new file to, created, flushed and cleaned up
     // as writeNewFile does; from is not followed through a symlink.
     virtual bool copyToNewFile(const std::string& from, const std::string& to) = 0;
+    // Creates path as writeNewFile does, to be written in parts; nothing when it cannot be
+    // made. The disk hands each part to the device as it comes; by default the parts are
+    // kept and the whole goes through writeNewFile at finish.
+    virtual std::unique_ptr<NewFile> createNewFile(const std::string& path);
     // Flushes a folder's entries to the device, so a rename or a new file in it
     // survives a power loss; true where the system has nothing to flush.
     virtual bool flushFolder(const std::string& folder) = 0;

@@ -9,11 +9,15 @@
 
 #include <cerrno>
 #include <chrono>
+#include <condition_variable>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
+#include <memory>
+#include <mutex>
 #include <system_error>
 #include <thread>
+#include <utility>
 
 #include "platform/disk_file_system.h"
 
@@ -64,6 +68,88 @@ bool finishNewFile(Descriptor& file, const std::string& path, bool written) {
     return false;
 }
 
+// Flushes a file to the device on a thread of its own, each time it is asked, while the
+// caller goes on writing. The device's cache is emptied too, which is what a flush mostly
+// waits for, so the flush at the end has only the last part left.
+class BackgroundFlush {
+public:
+    explicit BackgroundFlush(int fd) : fd_(fd), thread_([this] { run(); }) {}
+    BackgroundFlush(const BackgroundFlush&) = delete;
+    BackgroundFlush& operator=(const BackgroundFlush&) = delete;
+    ~BackgroundFlush() { stop(); }
+
+    // Starts a flush of what is written, unless one is still going on; never waits.
+    void ask() {
+        const std::lock_guard lock(mutex_);
+        wanted_ = true;
+        wake_.notify_one();
+    }
+    // Waits for the flush under way and ends the thread; false when any flush failed. A failed
+    // flush must be told here: the system reports a lost write to one flush of a file only.
+    bool stop() {
+        {
+            const std::lock_guard lock(mutex_);
+            stopping_ = true;
+            wake_.notify_one();
+        }
+        if (thread_.joinable()) thread_.join();
+        return !failed_;
+    }
+
+private:
+    void run() {
+        std::unique_lock lock(mutex_);
+        for (;;) {
+            wake_.wait(lock, [this] { return wanted_ || stopping_; });
+            if (stopping_) return;
+            wanted_ = false;
+            lock.unlock();
+            const bool flushed = ::fdatasync(fd_) == 0;
+            lock.lock();
+            failed_ = failed_ || !flushed;
+        }
+    }
+
+    int fd_;
+    std::mutex mutex_;
+    std::condition_variable wake_;
+    bool wanted_ = false, stopping_ = false, failed_ = false;
+    std::thread thread_;
+};
+
+// A new file written in parts, each flushed behind the caller's back while it makes the next.
+class DescriptorNewFile final : public NewFile {
+public:
+    DescriptorNewFile(int fd, std::string path) : file_(fd), path_(std::move(path)) {}
+    ~DescriptorNewFile() override {
+        if (finished_) return;
+        flusher_.reset();
+        file_.close();
+        ::unlink(path_.c_str());
+    }
+    bool append(std::string_view data) override {
+        if (failed_ || finished_) return false;
+        failed_ = !writeAll(file_.get(), data.data(), data.size());
+        if (failed_) return false;
+        if (!flusher_) flusher_ = std::make_unique<BackgroundFlush>(file_.get());
+        flusher_->ask();
+        return true;
+    }
+    bool finish() override {
+        if (finished_) return false;
+        finished_ = true;
+        const bool flushed = !flusher_ || flusher_->stop();
+        return finishNewFile(file_, path_, !failed_ && flushed);
+    }
+
+private:
+    Descriptor file_;
+    std::string path_;
+    std::unique_ptr<BackgroundFlush> flusher_;
+    bool failed_ = false;
+    bool finished_ = false;
+};
+
 class DescriptorLock final : public FileLock {
 public:
     explicit DescriptorLock(int fd) : fd_(fd) {}
@@ -104,6 +190,12 @@ bool DiskFileSystem::writeNewFile(const std::string& path, const std::string& da
     Descriptor file(::open(path.c_str(), kNewFileFlags, kNewFileMode));
     if (!file.valid()) return false;
     return finishNewFile(file, path, writeAll(file.get(), data.data(), data.size()));
+}
+
+std::unique_ptr<NewFile> DiskFileSystem::createNewFile(const std::string& path) {
+    const int fd = ::open(path.c_str(), kNewFileFlags, kNewFileMode);
+    if (fd < 0) return nullptr;
+    return std::make_unique<DescriptorNewFile>(fd, path);
 }
 
 bool DiskFileSystem::copyToNewFile(const std::string& from, const std::string& to) {

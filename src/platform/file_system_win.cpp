@@ -8,6 +8,7 @@
 #include <chrono>
 #include <string>
 #include <thread>
+#include <utility>
 
 #include "platform/disk_file_system.h"
 #include "platform/native_path.h"
@@ -81,6 +82,34 @@ bool finishNewFile(Handle& file, const std::wstring& path, bool written) {
     return false;
 }
 
+// A new file written in parts; the system's lazy writer starts on each part while the
+// caller makes the next.
+class HandleNewFile final : public NewFile {
+public:
+    HandleNewFile(HANDLE handle, std::wstring path) : file_(handle), path_(std::move(path)) {}
+    ~HandleNewFile() override {
+        if (finished_) return;
+        file_.close();
+        ::DeleteFileW(path_.c_str());
+    }
+    bool append(std::string_view data) override {
+        if (failed_ || finished_) return false;
+        failed_ = !writeAll(file_.get(), data.data(), data.size());
+        return !failed_;
+    }
+    bool finish() override {
+        if (finished_) return false;
+        finished_ = true;
+        return finishNewFile(file_, path_, !failed_);
+    }
+
+private:
+    Handle file_;
+    std::wstring path_;
+    bool failed_ = false;
+    bool finished_ = false;
+};
+
 class HandleLock final : public FileLock {
 public:
     explicit HandleLock(HANDLE handle) : handle_(handle) {}
@@ -107,6 +136,13 @@ bool DiskFileSystem::writeNewFile(const std::string& path, const std::string& da
     Handle file(createNew(target));
     if (!file.valid()) return false;
     return finishNewFile(file, target, writeAll(file.get(), data.data(), data.size()));
+}
+
+std::unique_ptr<NewFile> DiskFileSystem::createNewFile(const std::string& path) {
+    std::wstring target = wide(path);
+    Handle file(createNew(target));
+    if (!file.valid()) return nullptr;
+    return std::make_unique<HandleNewFile>(file.release(), std::move(target));
 }
 
 bool DiskFileSystem::copyToNewFile(const std::string& from, const std::string& to) {

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <string_view>
 #include <unordered_set>
+#include <utility>
 
 #include "platform/paths.h"
 #include "qdas/file_naming.h"
@@ -150,10 +151,12 @@ WrittenSet placeTemporaries(platform::FileSystem& files, const std::string& fold
 
 WrittenSet writeFileSet(platform::FileSystem& files, const std::string& folder, const std::string& baseName,
                         std::span<const FileToWrite> set, WhenTaken whenTaken, bool flushFolder,
-                        const BeforePlacing& beforePlacing) {
-    std::vector<std::string> temporaries;
+                        const BeforePlacing& beforePlacing, std::vector<std::string> made) {
+    std::vector<std::string> temporaries = std::move(made);
     std::vector<const char*> extensions;
     for (const FileToWrite& file : set) {
+        extensions.push_back(file.extension);
+        if (temporaries.size() >= extensions.size()) continue;
         const std::optional<std::string> temporary =
             makeTemporary(files, folder, [&](const std::string& path) { return files.writeNewFile(path, file.text); });
         if (!temporary) {
@@ -162,7 +165,6 @@ WrittenSet writeFileSet(platform::FileSystem& files, const std::string& folder, 
             return failed;
         }
         temporaries.push_back(*temporary);
-        extensions.push_back(file.extension);
     }
     WrittenSet result = placeTemporaries(files, folder, baseName, extensions, temporaries, whenTaken, beforePlacing);
     if (result.failure == WrittenSet::Failure::None && !result.alreadyThere && flushFolder &&

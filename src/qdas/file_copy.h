@@ -68,9 +68,12 @@ struct WrittenSet {
 using BeforePlacing = std::function<void(const std::string& baseName)>;
 
 // Writes the files as folder/<baseName>.<extension>, whole or not at all; nothing is ever replaced.
+// made, when given, are temporaries in folder that hold the set's texts already, one per file,
+// written and flushed: they are placed instead of writing the texts again.
 WrittenSet writeFileSet(platform::FileSystem& files, const std::string& folder, const std::string& baseName,
                         std::span<const FileToWrite> set, WhenTaken whenTaken = WhenTaken::NextName,
-                        bool flushFolder = true, const BeforePlacing& beforePlacing = {});
+                        bool flushFolder = true, const BeforePlacing& beforePlacing = {},
+                        std::vector<std::string> made = {});
 
 // Renames temporaries (one per extension, made in folder) to folder/<baseName>.<extension>
 // as a set: the free name is found for all of them first, and the first file of the set

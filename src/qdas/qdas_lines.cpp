@@ -1,7 +1,9 @@
 #include "qdas/qdas_lines.h"
 
 #include <charconv>
+#include <utility>
 
+#include "platform/file_system.h"
 
 namespace kelmar::qdas {
 
@@ -12,6 +14,23 @@ void QdasLines::reserve(std::size_t bytes) {
 const std::string& QdasLines::text() {
     text_.resize(used_);
     return text_;
+}
+
+void QdasLines::streamTo(platform::NewFile& file) { stream_ = &file; }
+
+void QdasLines::handOver() {
+    if (!stream_->append(std::string_view(text_.data() + streamed_, used_ - streamed_))) {
+        streamFailed_ = true;
+        stream_ = nullptr;
+    }
+    streamed_ = used_;
+}
+
+bool QdasLines::finishStream() {
+    if (!stream_) return false;
+    handOver();
+    platform::NewFile* file = std::exchange(stream_, nullptr);
+    return !streamFailed_ && file->finish();
 }
 
 void QdasLines::formatIndex(int index) {

@@ -2,6 +2,7 @@
 // The keyed lines of a Q-DAS transfer file, built in memory so the file is
 // written whole: "K2001/3 value" or "K1001 value", each ended by CR LF.
 // A large run writes half a million lines, so adding one is kept inline and cheap.
+// Such a file can also go to the disk part by part while its lines are still added.
 
 #include <algorithm>
 #include <cstddef>
@@ -12,6 +13,10 @@
 #include <string_view>
 
 #include "platform/text.h"
+
+namespace kelmar::platform {
+class NewFile;
+}
 
 namespace kelmar::qdas {
 
@@ -32,7 +37,15 @@ public:
     // The lines added so far.
     const std::string& text();
 
+    // From now on the lines also go to file, a part at a time, as they are added.
+    void streamTo(platform::NewFile& file);
+    // Hands over the lines not yet in the file and finishes it; false when it was not
+    // streamed to, or a part of it or the finish failed.
+    bool finishStream();
+
 private:
+    static constexpr std::size_t kStreamPart = std::size_t(1) << 19;
+    void handOver();
     void append(std::string_view key, std::string_view index, std::string_view value);
     void formatIndex(int index);
     void grow(std::size_t bytes);
@@ -43,6 +56,9 @@ private:
     std::optional<int> lastIndex_;
     char indexDigits_[12] = {};
     std::size_t indexLength_ = 0;
+    platform::NewFile* stream_ = nullptr;
+    std::size_t streamed_ = 0;  // the lines before this offset are in the file
+    bool streamFailed_ = false;
 };
 
 inline char* QdasLines::put(char* at, std::string_view text) {
@@ -73,6 +89,7 @@ inline void QdasLines::append(std::string_view key, std::string_view index, std:
     *at++ = '\r';
     *at = '\n';
     used_ += length;
+    if (stream_ && used_ - streamed_ >= kStreamPart) handOver();
 }
 
 }  // namespace kelmar::qdas

@@ -2,6 +2,9 @@
 
 #include <algorithm>
 #include <memory>
+#include <span>
+#include <utility>
+#include <vector>
 
 #include "platform/number_text.h"
 #include "platform/paths.h"
@@ -28,6 +31,9 @@ constexpr const char* kTitle = platform::kApplicationTitle;
 // About the size of a characteristic block and of a value group, so a large run is
 // neither copied while its text grows nor given memory it never touches.
 constexpr std::size_t kBlockBytes = 256, kValueBytes = 96;
+// From about 6000 characteristics on, the files go to the disk while they are built, so the
+// device is mostly done writing them when the last line is made.
+constexpr std::size_t kStreamFromBytes = std::size_t(2) << 20;
 
 FileCounterValue takeCounter(WriterContext& c, const OutputSettings& settings) {
     if (!settings.FileCounter) return {};
@@ -125,21 +131,10 @@ std::string partInformationName(WriterContext& c, const std::string& counter) {
 struct OutputTexts {
     QdasLines description;
     QdasLines values;
+    // A large set goes into temporaries in TempData while it is built: these, whole and
+    // flushed, when that went well; empty otherwise.
+    std::vector<std::string> streamed;
 };
-
-void buildTexts(WriterContext& c, bool dfdFormat, int count, OutputTexts& texts) {
-    const DescriptionOptions options{c.settings.readFlag(names::AxisLetter).value_or(false),
-                                     c.settings.readFlag(names::UseQPos).value_or(false), c.run.DimensionName,
-                                     c.run.DimensionNumber};
-    // Decided once, before comment naming rewrites the comments, so blocks and values agree.
-    const std::vector<int> written = writtenCharacteristics(c.run, count);
-    const PartCaptions captions{c.window.lblOrvSerNumber(), c.window.lblOrvPartName(), c.window.lblOrvRevNumber()};
-    texts.description.reserve((kBlockBytes + (dfdFormat ? 0 : kValueBytes)) * (written.size() + 1));
-    WriteDescription(c.run, written, captions, options, texts.description);
-    WriteValueBlock(c.run, written, c.clock, dfdFormat ? texts.values : texts.description);
-}
-
-const char* extensionOf(bool dfdFormat) { return dfdFormat ? ".dfd" : ".dfq"; }
 
 // Makes the folder and the missing folders above it.
 bool makeFolders(platform::FileSystem& files, const std::string& folder, int depth = 0) {
@@ -148,6 +143,56 @@ bool makeFolders(platform::FileSystem& files, const std::string& folder, int dep
     if (depth < 16 && cut != std::string::npos && cut > 0) makeFolders(files, folder.substr(0, cut), depth + 1);
     return files.createFolder(folder);
 }
+
+// A set built with the writing of its files under way; the temporaries, or nothing when a file
+// could not be made or written (the set is then written whole after all, and fails or not there).
+template <class Build>
+std::vector<std::string> buildStreaming(WriterContext& c, const std::string& folder, std::span<QdasLines* const> lines,
+                                        Build&& build) {
+    std::vector<std::unique_ptr<platform::NewFile>> files;
+    std::vector<std::string> temporaries;
+    for (QdasLines* text : lines) {
+        std::optional<std::string> path = makeTemporary(c.files, folder, [&](const std::string& made) {
+            std::unique_ptr<platform::NewFile> file = c.files.createNewFile(made);
+            if (!file) return false;
+            files.push_back(std::move(file));
+            return true;
+        });
+        if (!path) break;
+        text->streamTo(*files.back());
+        temporaries.push_back(*path);
+    }
+    build();
+    bool whole = temporaries.size() == lines.size();
+    for (std::size_t i = 0; i < temporaries.size(); ++i) whole = lines[i]->finishStream() && whole;
+    if (whole) return temporaries;
+    files.clear();
+    for (const std::string& path : temporaries) c.files.removeFile(path);
+    return {};
+}
+
+void buildTexts(WriterContext& c, bool dfdFormat, int count, const std::string& tempData, OutputTexts& texts) {
+    const DescriptionOptions options{c.settings.readFlag(names::AxisLetter).value_or(false),
+                                     c.settings.readFlag(names::UseQPos).value_or(false), c.run.DimensionName,
+                                     c.run.DimensionNumber};
+    // Decided once, before comment naming rewrites the comments, so blocks and values agree.
+    const std::vector<int> written = writtenCharacteristics(c.run, count);
+    const PartCaptions captions{c.window.lblOrvSerNumber(), c.window.lblOrvPartName(), c.window.lblOrvRevNumber()};
+    texts.description.reserve((kBlockBytes + (dfdFormat ? 0 : kValueBytes)) * (written.size() + 1));
+    const auto build = [&] {
+        WriteDescription(c.run, written, captions, options, texts.description);
+        WriteValueBlock(c.run, written, c.clock, dfdFormat ? texts.values : texts.description);
+    };
+    if ((kBlockBytes + kValueBytes) * written.size() < kStreamFromBytes || !makeFolders(c.files, tempData)) {
+        build();
+        return;
+    }
+    QdasLines* const dfq[] = {&texts.description};
+    QdasLines* const dfd[] = {&texts.description, &texts.values};
+    texts.streamed = buildStreaming(c, tempData, dfdFormat ? std::span<QdasLines* const>(dfd) : dfq, build);
+}
+
+const char* extensionOf(bool dfdFormat) { return dfdFormat ? ".dfd" : ".dfq"; }
 
 // Why a set was not written into a folder, in the user's words.
 std::string writeFailureText(WriterContext& c, const WrittenSet& set, const std::string& folder) {
@@ -169,10 +214,11 @@ std::string writeFailureText(WriterContext& c, const WrittenSet& set, const std:
 // folder could not be flushed is taken back, unless this is the last place left to keep it.
 std::optional<std::string> writeInto(WriterContext& c, const std::string& folder, const std::string& baseName,
                                      std::span<const FileToWrite> set, std::string& placedAs, bool lastPlace,
-                                     const BeforePlacing& beforePlacing = {}) {
+                                     const BeforePlacing& beforePlacing = {}, std::vector<std::string> made = {}) {
     if (!makeFolders(c.files, folder))
         return c.texts.text(Text::OutputFolderNotCreatedWhy, {folder, c.files.lastErrorText()});
-    const WrittenSet written = writeFileSet(c.files, folder, baseName, set, WhenTaken::NextName, true, beforePlacing);
+    const WrittenSet written =
+        writeFileSet(c.files, folder, baseName, set, WhenTaken::NextName, true, beforePlacing, std::move(made));
     placedAs = written.baseName;
     if (written.failure == WrittenSet::Failure::None || (lastPlace && written.failure == WrittenSet::Failure::Flush))
         return std::nullopt;
@@ -286,7 +332,7 @@ std::optional<WrittenOutput> WriteOutputFiles(WriterContext& c, bool keepInTempD
         baseName = partInformationName(c, counter.counter);
     }
     OutputTexts texts;
-    buildTexts(c, dfdFormat, count, texts);
+    buildTexts(c, dfdFormat, count, tempData, texts);
     const FileToWrite dfq[] = {{"dfq", texts.description.text()}};
     const FileToWrite dfd[] = {{"dfd", texts.description.text()}, {"dfx", texts.values.text()}};
     const std::span<const FileToWrite> set = dfdFormat ? std::span<const FileToWrite>(dfd) : dfq;
@@ -303,7 +349,8 @@ std::optional<WrittenOutput> WriteOutputFiles(WriterContext& c, bool keepInTempD
     const auto noteAsCutOff = [&](const std::string& name) {
         if (distribute) noteWaitingSet(c, tempData, name, dfdFormat, &*output.routing, cutOff, false);
     };
-    std::optional<std::string> refused = writeInto(c, tempData, baseName, set, output.baseName, false, noteAsCutOff);
+    std::optional<std::string> refused =
+        writeInto(c, tempData, baseName, set, output.baseName, false, noteAsCutOff, std::move(texts.streamed));
     if (refused && distribute) forgetWaitingSet(c, tempData, output.baseName);
     if (!refused) {
         if (!distribute) {

@@ -30,17 +30,4 @@ std::vector<int> writtenCharacteristics(const capture::RunData& run, int count) 
     return written;
 }
 
-void prefetchFields(const capture::RunData& run, int i, std::initializer_list<int> fields) {
-    if (i < 0 || i > run.qdasDataUpper()) return;
-#if defined(__GNUC__) || defined(__clang__)
-    for (int field : fields) __builtin_prefetch(&run.CharacteristicQdasData[i].fields[field]);
-#else
-    (void)fields;
-#endif
-}
-
-const std::string& ownOrPart(const capture::QdasDataRecord& own, const capture::QdasDataRecord& part, int field) {
-    return own.fields[field].empty() ? part.fields[field] : own.fields[field];
-}
-
 }  // namespace kelmar::qdas

@@ -29,11 +29,22 @@ inline const capture::QdasDataRecord& partData(const capture::RunData& run) { re
 std::vector<int> writtenCharacteristics(const capture::RunData& run, int count);
 
 // The field of the own record when not empty, else the same field of the part record (possibly empty).
-const std::string& ownOrPart(const capture::QdasDataRecord& own, const capture::QdasDataRecord& part, int field);
+// Inline, as prefetchFields: both are called for every few lines of a large file.
+inline const std::string& ownOrPart(const capture::QdasDataRecord& own, const capture::QdasDataRecord& part,
+                                    int field) {
+    return own.fields[field].empty() ? part.fields[field] : own.fields[field];
+}
 
 // Asks for the given fields of record i ahead of their use. A record is large and only a few
 // of its fields are read, so without this a large run waits on memory for each of them.
-void prefetchFields(const capture::RunData& run, int i, std::initializer_list<int> fields);
+inline void prefetchFields(const capture::RunData& run, int i, std::initializer_list<int> fields) {
+    if (i < 0 || i > run.qdasDataUpper()) return;
+#if defined(__GNUC__) || defined(__clang__)
+    for (int field : fields) __builtin_prefetch(&run.CharacteristicQdasData[i].fields[field]);
+#else
+    (void)fields;
+#endif
+}
 
 // How many Characteristics ahead of the one being written the fields are asked for.
 inline constexpr std::size_t kPrefetchAhead = 8;

@@ -2,8 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <filesystem>
+#include <memory>
 
+#include "platform/disk_file_system.h"
 #include "platform/paths.h"
 #include "support/environment.h"
 #include "support/faulty_file_system.h"
@@ -68,6 +71,7 @@ TEST(DiskFileSystem, NewFilesAreNeverMadeThroughASymlink) {
     EXPECT_FALSE(fs->writeNewFile(dir.file("planted"), "evil"));
     EXPECT_FALSE(fs->copyToNewFile(dir.file("planted"), dir.file("copy")));  // the source is not followed either
     EXPECT_FALSE(fs->copyToNewFile(victim, dir.file("planted")));
+    EXPECT_FALSE(fs->createNewFile(dir.file("planted")));
     EXPECT_EQ(dir.read("victim"), "keep");
     EXPECT_FALSE(dir.exists("copy"));
 }
@@ -78,7 +82,25 @@ TEST(DiskFileSystem, NewFilesAreMadeExclusivelyFlushedAndReadBackFromTheEnd) {
     const std::string victim = dir.write("victim", "keep");
     EXPECT_FALSE(fs->writeNewFile(victim, "evil"));
     EXPECT_FALSE(fs->copyToNewFile(victim, victim));
+    EXPECT_FALSE(fs->createNewFile(victim));
     EXPECT_EQ(dir.read("victim"), "keep");
+
+    // Written in parts (each flushed behind the writer's back), then flushed once more.
+    const std::uint64_t flushes = platform::deviceFlushCount();
+    std::unique_ptr<platform::NewFile> parts = fs->createNewFile(dir.file("parts"));
+    ASSERT_TRUE(parts);
+    const std::string big(3 << 20, 'x');
+    EXPECT_TRUE(parts->append("head ") && parts->append(big) && parts->append(" tail"));
+    EXPECT_TRUE(parts->finish());
+    EXPECT_FALSE(parts->append("late"));
+    parts.reset();
+    EXPECT_EQ(dir.read("parts"), "head " + big + " tail");
+    EXPECT_EQ(platform::deviceFlushCount(), flushes + 1);
+    // One dropped before it was finished is gone.
+    parts = fs->createNewFile(dir.file("dropped"));
+    ASSERT_TRUE(parts && parts->append(big));
+    parts.reset();
+    EXPECT_FALSE(dir.exists("dropped"));
 
     ASSERT_TRUE(fs->writeNewFile(dir.file("new"), "data"));
     ASSERT_TRUE(fs->copyToNewFile(dir.file("new"), dir.file("copy")));

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <filesystem>
 #include <functional>
 
@@ -299,6 +300,38 @@ TEST_F(Writer, TempDataThatRefusesTheFilesSendsThemStraightToTheirFolders) {
     EXPECT_TRUE(w.folder.exists("user/waiting/TESTPART.dfq"));
     EXPECT_NE(w.messages.texts().back().find(w.waitingFolder("TESTPART.dfq") + ". It will be delivered again by itself."),
               std::string::npos);
+}
+
+// A large set goes to TempData while it is built. What arrives is the same, byte for byte,
+// whether it went that way or, TempData failing part-way, was written whole from memory.
+TEST(LargeRun, WrittenWhileBuiltGivesTheSameFilesAsWrittenWhole) {
+    const std::vector<std::string> dfq = {"TESTPART.dfq"}, dfd = {"TESTPART.dfd", "TESTPART.dfx"};
+    for (const std::vector<std::string>& names : {dfq, dfd}) {
+        std::vector<std::string> arrived[2];
+        for (int failing : {0, 1}) {
+            WriterFixture w;
+            if (names.size() == 2) w.set(names::DFD, "1");
+            for (int i = 1; i <= 7000; ++i) w.add("C" + std::to_string(i), std::to_string(i) + ".00000");
+            // A part of the first file fails; for the pair, the finish of the second.
+            if (failing) w.files.fail(names.size() == 2 ? FileOp::Flush : FileOp::Write, w.tempData());
+            auto context = w.context();
+            ASSERT_TRUE(qdas::WriteQdasFiles(context)) << names[0] << " " << failing;
+            EXPECT_EQ(w.messages.texts().size(), static_cast<std::size_t>(failing));
+            EXPECT_TRUE(std::filesystem::is_empty(w.tempData())) << "no temporary is left";
+            for (const std::string& name : names) arrived[failing].push_back(w.folder.read("out/" + name));
+            if (!failing) {
+                EXPECT_EQ(w.files.deviceFlushes(), static_cast<std::uint64_t>(w.files.flushesAskedFor()));
+            }
+        }
+        // Not EXPECT_EQ: its diff of two large files would take for ever.
+        for (std::size_t i = 0; i < names.size(); ++i)
+            EXPECT_TRUE(arrived[0][i] == arrived[1][i])
+                << names[i] << ": " << arrived[0][i].size() << " bytes written while built, " << arrived[1][i].size()
+                << " written whole";
+        EXPECT_TRUE(arrived[0].front().starts_with("K0100 7000\r\n"));
+        EXPECT_TRUE(arrived[0].back().ends_with("K0001/7000 7000.00000\r\nK0002/7000 0\r\nK0004/7000 07.12.2026/01:42:05\r\n"))
+            << arrived[0].back().substr(arrived[0].back().size() - 200);
+    }
 }
 
 TEST_F(Writer, HostTextsStayInTheirFolderAndLineBreaksCannotSplitALine) {

@@ -1,6 +1,9 @@
 #include "support/faulty_file_system.h"
 
+#include <algorithm>
 #include <cstdlib>
+#include <string_view>
+#include <utility>
 
 #include "platform/disk_file_system.h"
 
@@ -99,6 +102,42 @@ bool FaultyFileSystem::writeNewFile(const std::string& path, const std::string& 
     if (data.size() > diskFullAfter_)
         return disk_->writeNewFile(path, data.substr(0, diskFullAfter_)) && finishNewFile(path, false);
     return disk_->writeNewFile(path, data) && finishNewFile(path, true);
+}
+
+// The disk's own new file, with the faults of its owner: a failed part leaves half of it, as
+// writeNewFile does, and the file is removed when it is not finished whole.
+class FaultyFileSystem::FaultyNewFile final : public platform::NewFile {
+public:
+    FaultyNewFile(FaultyFileSystem& owner, std::unique_ptr<platform::NewFile> disk, std::string path)
+        : owner_(owner), disk_(std::move(disk)), path_(std::move(path)) {}
+    bool append(std::string_view data) override {
+        if (failed_) return false;
+        const bool planted = owner_.fails(FileOp::Write, path_);
+        const std::size_t room = owner_.diskFullAfter_ > written_ ? owner_.diskFullAfter_ - written_ : 0;
+        const std::size_t kept = planted ? data.size() / 2 : std::min(room, data.size());
+        disk_->append(data.substr(0, kept));
+        written_ += kept;
+        failed_ = kept < data.size();
+        return !failed_;
+    }
+    bool finish() override {
+        if (failed_ || !disk_->finish()) return false;
+        return owner_.finishNewFile(path_, true);
+    }
+
+private:
+    FaultyFileSystem& owner_;
+    std::unique_ptr<platform::NewFile> disk_;
+    std::string path_;
+    std::size_t written_ = 0;
+    bool failed_ = false;
+};
+
+std::unique_ptr<platform::NewFile> FaultyFileSystem::createNewFile(const std::string& path) {
+    if (fails(FileOp::Create, path)) return nullptr;
+    std::unique_ptr<platform::NewFile> file = disk_->createNewFile(path);
+    if (!file) return nullptr;
+    return std::make_unique<FaultyNewFile>(*this, std::move(file), path);
 }
 
 bool FaultyFileSystem::copyToNewFile(const std::string& from, const std::string& to) {

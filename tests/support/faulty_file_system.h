@@ -61,6 +61,8 @@ public:
     bool renameFile(const std::string& from, const std::string& to) override;
     bool writeNewFile(const std::string& path, const std::string& data) override;
     bool copyToNewFile(const std::string& from, const std::string& to) override;
+    // Create when made, Write for each part, Flush at the finish.
+    std::unique_ptr<platform::NewFile> createNewFile(const std::string& path) override;
     bool flushFolder(const std::string& folder) override;
     std::unique_ptr<platform::FileLock> lockFile(const std::string& path, int waitMilliseconds) override;
     std::optional<std::string> readTail(const std::string& path, std::size_t maxBytes) override;
@@ -75,6 +77,7 @@ public:
     std::vector<std::string> listFiles(const std::string& folder) override;
 
 private:
+    class FaultyNewFile;
     // Counts the call and tells whether it is to fail.
     bool fails(FileOp op, const std::string& path);
     bool failsEither(FileOp op, const std::string& from, const std::string& to);
