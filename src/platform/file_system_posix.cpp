@@ -9,16 +9,15 @@
 
 #include <cerrno>
 #include <chrono>
-#include <condition_variable>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
 #include <memory>
-#include <mutex>
 #include <system_error>
 #include <thread>
 #include <utility>
 
+#include "platform/background_flush.h"
 #include "platform/disk_file_system.h"
 
 namespace kelmar::platform {
@@ -68,55 +67,6 @@ bool finishNewFile(Descriptor& file, const std::string& path, bool written) {
     return false;
 }
 
-// Flushes a file to the device on a thread of its own, each time it is asked, while the
-// caller goes on writing. The device's cache is emptied too, which is what a flush mostly
-// waits for, so the flush at the end has only the last part left.
-class BackgroundFlush {
-public:
-    explicit BackgroundFlush(int fd) : fd_(fd), thread_([this] { run(); }) {}
-    BackgroundFlush(const BackgroundFlush&) = delete;
-    BackgroundFlush& operator=(const BackgroundFlush&) = delete;
-    ~BackgroundFlush() { stop(); }
-
-    // Starts a flush of what is written, unless one is still going on; never waits.
-    void ask() {
-        const std::lock_guard lock(mutex_);
-        wanted_ = true;
-        wake_.notify_one();
-    }
-    // Waits for the flush under way and ends the thread; false when any flush failed. A failed
-    // flush must be told here: the system reports a lost write to one flush of a file only.
-    bool stop() {
-        {
-            const std::lock_guard lock(mutex_);
-            stopping_ = true;
-            wake_.notify_one();
-        }
-        if (thread_.joinable()) thread_.join();
-        return !failed_;
-    }
-
-private:
-    void run() {
-        std::unique_lock lock(mutex_);
-        for (;;) {
-            wake_.wait(lock, [this] { return wanted_ || stopping_; });
-            if (stopping_) return;
-            wanted_ = false;
-            lock.unlock();
-            const bool flushed = ::fdatasync(fd_) == 0;
-            lock.lock();
-            failed_ = failed_ || !flushed;
-        }
-    }
-
-    int fd_;
-    std::mutex mutex_;
-    std::condition_variable wake_;
-    bool wanted_ = false, stopping_ = false, failed_ = false;
-    std::thread thread_;
-};
-
 // A new file written in parts, each flushed behind the caller's back while it makes the next.
 class DescriptorNewFile final : public NewFile {
 public:
@@ -131,7 +81,7 @@ public:
         if (failed_ || finished_) return false;
         failed_ = !writeAll(file_.get(), data.data(), data.size());
         if (failed_) return false;
-        if (!flusher_) flusher_ = std::make_unique<BackgroundFlush>(file_.get());
+        if (!flusher_) flusher_ = std::make_unique<BackgroundFlush>([fd = file_.get()] { return ::fdatasync(fd) == 0; });
         flusher_->ask();
         return true;
     }

@@ -6,10 +6,12 @@
 
 #include <cerrno>
 #include <chrono>
+#include <memory>
 #include <string>
 #include <thread>
 #include <utility>
 
+#include "platform/background_flush.h"
 #include "platform/disk_file_system.h"
 #include "platform/native_path.h"
 
@@ -82,30 +84,36 @@ bool finishNewFile(Handle& file, const std::wstring& path, bool written) {
     return false;
 }
 
-// A new file written in parts; the system's lazy writer starts on each part while the
-// caller makes the next.
+// A new file written in parts, each flushed behind the caller's back while it makes the next.
 class HandleNewFile final : public NewFile {
 public:
     HandleNewFile(HANDLE handle, std::wstring path) : file_(handle), path_(std::move(path)) {}
     ~HandleNewFile() override {
         if (finished_) return;
+        flusher_.reset();
         file_.close();
         ::DeleteFileW(path_.c_str());
     }
     bool append(std::string_view data) override {
         if (failed_ || finished_) return false;
         failed_ = !writeAll(file_.get(), data.data(), data.size());
-        return !failed_;
+        if (failed_) return false;
+        if (!flusher_)
+            flusher_ = std::make_unique<BackgroundFlush>([file = file_.get()] { return ::FlushFileBuffers(file) != 0; });
+        flusher_->ask();
+        return true;
     }
     bool finish() override {
         if (finished_) return false;
         finished_ = true;
-        return finishNewFile(file_, path_, !failed_);
+        const bool flushed = !flusher_ || flusher_->stop();
+        return finishNewFile(file_, path_, !failed_ && flushed);
     }
 
 private:
     Handle file_;
     std::wstring path_;
+    std::unique_ptr<BackgroundFlush> flusher_;
     bool failed_ = false;
     bool finished_ = false;
 };
