@@ -3,6 +3,8 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QDir>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QMenuBar>
@@ -192,8 +194,13 @@ int main(int argc, char** argv) {
     screens.write(R"({"screens": [{"name": "main", "x": 0, "y": 0, "width": 1280, "height": 1024,
                       "logicalDpi": 96, "logicalBaseDpi": 96, "dpr": 1}]})");
     screens.flush();
-    qputenv("QT_QPA_PLATFORM", ("offscreen:configfile=" + screens.fileName()).toLocal8Bit());
+    // The platform's options are split at every ":", a drive's too: the file is named from its own folder.
+    const QString before = QDir::currentPath();
+    const QFileInfo screensFile(screens);
+    QDir::setCurrent(screensFile.absolutePath());
+    qputenv("QT_QPA_PLATFORM", ("offscreen:configfile=" + screensFile.fileName()).toLocal8Bit());
     QApplication app(argc, argv);
+    QDir::setCurrent(before);
     WindowFitTest test;
     return QTest::qExec(&test, argc, argv);
 }
