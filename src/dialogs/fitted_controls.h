@@ -24,6 +24,8 @@ public:
 
     // Whether the label may be narrower than its text: only where the screen is too small.
     void setMayShorten(bool mayShorten);
+    // A value label: its text is shortened to the room its window has, by design.
+    bool holdsData() const { return holdsData_; }
 
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;

@@ -21,6 +21,7 @@
 
 #include "dialogs/frm_dateneingabe.h"
 #include "dialogs/frm_k0011.h"
+#include "dialogs/fitted_controls.h"
 #include "dialogs/frm_waiting_files.h"
 #include "every_dialog.h"
 #include "started_window.h"
@@ -67,6 +68,8 @@ QStringList cutCaptions(QWidget& window) {
             cut << QString("%1: \"%2\" needs %3, has %4").arg(control.objectName(), text).arg(textWidth(control, text)).arg(room);
     };
     for (auto* label : window.findChildren<QLabel*>()) {
+        // A path or a name from the host is shortened to its room, whole in its tooltip.
+        if (auto* value = qobject_cast<dialogs::FittedLabel*>(label); value && value->holdsData()) continue;
         if (label->wordWrap()) {
             if (label->isVisibleTo(&window) && label->heightForWidth(label->width()) > label->height())
                 cut << label->objectName() + ": wrapped text taller than its room";
