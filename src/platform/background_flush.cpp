@@ -37,4 +37,26 @@ void BackgroundFlush::run() {
     }
 }
 
+bool PartwiseNewFile::append(std::string_view data) {
+    if (failed_ || finished_) return false;
+    failed_ = !write(data);
+    if (failed_) return false;
+    if (!flusher_) flusher_ = std::make_unique<BackgroundFlush>([this] { return flush(); });
+    flusher_->ask();
+    return true;
+}
+
+bool PartwiseNewFile::finish() {
+    if (finished_) return false;
+    finished_ = true;
+    const bool flushed = !flusher_ || flusher_->stop();
+    return close(!failed_ && flushed);
+}
+
+void PartwiseNewFile::dropUnlessFinished() {
+    if (finished_) return;
+    flusher_.reset();
+    remove();
+}
+
 }  // namespace kelmar::platform

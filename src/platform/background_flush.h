@@ -5,8 +5,12 @@
 
 #include <condition_variable>
 #include <functional>
+#include <memory>
 #include <mutex>
+#include <string_view>
 #include <thread>
+
+#include "platform/file_system.h"
 
 namespace kelmar::platform {
 
@@ -32,6 +36,31 @@ private:
     std::condition_variable wake_;
     bool wanted_ = false, stopping_ = false, failed_ = false;
     std::thread thread_;
+};
+
+// The disk's new file in parts, on either system: each part is written, then flushed on a
+// BackgroundFlush while the caller makes the next. The system's half writes, flushes,
+// closes and removes.
+class PartwiseNewFile : public NewFile {
+public:
+    bool append(std::string_view data) final;
+    bool finish() final;
+
+protected:
+    virtual bool write(std::string_view data) = 0;
+    // Flushes what is written so far; called on the flush thread.
+    virtual bool flush() = 0;
+    // Flushes the rest and closes the file when whole; removes it otherwise.
+    virtual bool close(bool whole) = 0;
+    // Closes and removes the file.
+    virtual void remove() = 0;
+    // For the system half's destructor: ends the flushing and removes a file not finished.
+    void dropUnlessFinished();
+
+private:
+    std::unique_ptr<BackgroundFlush> flusher_;
+    bool failed_ = false;
+    bool finished_ = false;
 };
 
 }  // namespace kelmar::platform

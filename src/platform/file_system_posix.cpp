@@ -67,37 +67,22 @@ bool finishNewFile(Descriptor& file, const std::string& path, bool written) {
     return false;
 }
 
-// A new file written in parts, each flushed behind the caller's back while it makes the next.
-class DescriptorNewFile final : public NewFile {
+class DescriptorNewFile final : public PartwiseNewFile {
 public:
     DescriptorNewFile(int fd, std::string path) : file_(fd), path_(std::move(path)) {}
-    ~DescriptorNewFile() override {
-        if (finished_) return;
-        flusher_.reset();
+    ~DescriptorNewFile() override { dropUnlessFinished(); }
+
+private:
+    bool write(std::string_view data) override { return writeAll(file_.get(), data.data(), data.size()); }
+    bool flush() override { return ::fdatasync(file_.get()) == 0; }
+    bool close(bool whole) override { return finishNewFile(file_, path_, whole); }
+    void remove() override {
         file_.close();
         ::unlink(path_.c_str());
     }
-    bool append(std::string_view data) override {
-        if (failed_ || finished_) return false;
-        failed_ = !writeAll(file_.get(), data.data(), data.size());
-        if (failed_) return false;
-        if (!flusher_) flusher_ = std::make_unique<BackgroundFlush>([fd = file_.get()] { return ::fdatasync(fd) == 0; });
-        flusher_->ask();
-        return true;
-    }
-    bool finish() override {
-        if (finished_) return false;
-        finished_ = true;
-        const bool flushed = !flusher_ || flusher_->stop();
-        return finishNewFile(file_, path_, !failed_ && flushed);
-    }
 
-private:
     Descriptor file_;
     std::string path_;
-    std::unique_ptr<BackgroundFlush> flusher_;
-    bool failed_ = false;
-    bool finished_ = false;
 };
 
 class DescriptorLock final : public FileLock {

@@ -84,38 +84,22 @@ bool finishNewFile(Handle& file, const std::wstring& path, bool written) {
     return false;
 }
 
-// A new file written in parts, each flushed behind the caller's back while it makes the next.
-class HandleNewFile final : public NewFile {
+class HandleNewFile final : public PartwiseNewFile {
 public:
     HandleNewFile(HANDLE handle, std::wstring path) : file_(handle), path_(std::move(path)) {}
-    ~HandleNewFile() override {
-        if (finished_) return;
-        flusher_.reset();
+    ~HandleNewFile() override { dropUnlessFinished(); }
+
+private:
+    bool write(std::string_view data) override { return writeAll(file_.get(), data.data(), data.size()); }
+    bool flush() override { return ::FlushFileBuffers(file_.get()) != 0; }
+    bool close(bool whole) override { return finishNewFile(file_, path_, whole); }
+    void remove() override {
         file_.close();
         ::DeleteFileW(path_.c_str());
     }
-    bool append(std::string_view data) override {
-        if (failed_ || finished_) return false;
-        failed_ = !writeAll(file_.get(), data.data(), data.size());
-        if (failed_) return false;
-        if (!flusher_)
-            flusher_ = std::make_unique<BackgroundFlush>([file = file_.get()] { return ::FlushFileBuffers(file) != 0; });
-        flusher_->ask();
-        return true;
-    }
-    bool finish() override {
-        if (finished_) return false;
-        finished_ = true;
-        const bool flushed = !flusher_ || flusher_->stop();
-        return finishNewFile(file_, path_, !failed_ && flushed);
-    }
 
-private:
     Handle file_;
     std::wstring path_;
-    std::unique_ptr<BackgroundFlush> flusher_;
-    bool failed_ = false;
-    bool finished_ = false;
 };
 
 class HandleLock final : public FileLock {
