@@ -5,7 +5,6 @@
 #include <cstdio>
 #include <filesystem>
 #include <system_error>
-#include <utility>
 
 #include "platform/disk_file_system.h"
 #include "platform/native_path.h"
@@ -24,27 +23,7 @@ bool writeWith(const std::string& path, const std::string& data, const char* mod
     return written && flushed && closed;
 }
 
-// Keeps the parts and writes them whole at the end, through the file system's own writeNewFile.
-class BufferedNewFile final : public NewFile {
-public:
-    BufferedNewFile(FileSystem& files, std::string path) : files_(files), path_(std::move(path)) {}
-    bool append(std::string_view data) override {
-        data_ += data;
-        return true;
-    }
-    bool finish() override { return files_.writeNewFile(path_, data_); }
-
-private:
-    FileSystem& files_;
-    std::string path_;
-    std::string data_;
-};
-
 }  // namespace
-
-std::unique_ptr<NewFile> FileSystem::createNewFile(const std::string& path) {
-    return std::make_unique<BufferedNewFile>(*this, path);
-}
 
 std::optional<std::string> DiskFileSystem::readFile(const std::string& path) {
     return readFileUpTo(path, static_cast<std::size_t>(-1));

@@ -62,10 +62,8 @@ public:
     // Copies the regular file from into a new file to, created, flushed and cleaned up
     // as writeNewFile does; from is not followed through a symlink.
     virtual bool copyToNewFile(const std::string& from, const std::string& to) = 0;
-    // Creates path as writeNewFile does, to be written in parts; nothing when it cannot be
-    // made. The disk hands each part to the device as it comes; by default the parts are
-    // kept and the whole goes through writeNewFile at finish.
-    virtual std::unique_ptr<NewFile> createNewFile(const std::string& path);
+    // Creates path as writeNewFile does, to be written in parts; nothing when it cannot be made.
+    virtual std::unique_ptr<NewFile> createNewFile(const std::string& path) = 0;
     // Flushes a folder's entries to the device, so a rename or a new file in it
     // survives a power loss; true where the system has nothing to flush.
     virtual bool flushFolder(const std::string& folder) = 0;
